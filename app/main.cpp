@@ -1,5 +1,6 @@
 #include "AppTitle.h"
 #include "MainForm.h"
+#include "Startup.h"
 
 #include <QApplication>
 
@@ -7,9 +8,9 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromStdString(zlv::AppTitle));
-    zlv::MainForm = new zlv::TMainForm;
+    zlv::CreateApplicationWindows();
     zlv::MainForm->show();
     const int rc = app.exec();
     delete zlv::MainForm;
-    return rc == 0 ? 0 : rc;
+    return rc;
 }

@@ -1,0 +1,9 @@
+#include "MainForm.h"
+
+namespace zlv {
+
+void TMainForm::setupPresetsPage() {}
+void TMainForm::ShowCurrentPreset() {}
+void TMainForm::StoreChannels() {}
+
+} // namespace zlv

@@ -1,0 +1,7 @@
+#include "MainForm.h"
+
+namespace zlv {
+
+void TMainForm::setupSettingsPage() {}
+
+} // namespace zlv
