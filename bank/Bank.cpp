@@ -5,33 +5,6 @@
 
 namespace zlv {
 
-namespace {
-
-PresetRecord makePresetTemplate()
-{
-    PresetRecord r;
-    std::memset(&r, 0, sizeof r);
-    std::memcpy(r.Name, "New Name ", 9);
-    std::memset(r.Channels, kChannelOff, sizeof r.Channels);
-    std::memset(r.PreData, kEmpty, sizeof r.PreData);
-    std::memset(r.PostData, kEmpty, sizeof r.PostData);
-    return r;
-}
-
-ChainRecord makeChainTemplate()
-{
-    ChainRecord r;
-    std::memset(&r, 0, sizeof r);
-    std::memcpy(r.Name, "No Name Chain", kNameLength);
-    std::memset(r.Links, kEmpty, sizeof r.Links);
-    return r;
-}
-
-} // namespace
-
-const PresetRecord PresetTemplate = makePresetTemplate();
-const ChainRecord ChainTemplate = makeChainTemplate();
-
 PresetRecord PresetTable[kPresetCount];
 ChainRecord ChainTable[kChainCount];
 std::uint8_t SpeedDials[kSpeedDialCount];

@@ -80,8 +80,40 @@ std::size_t MidiDataLength(const MidiDataBlock& block);
 // True for a link or speed-dial value that points at no preset.
 constexpr bool IsEmptyPresetIndex(std::uint8_t value) { return value >= kFirstInvalidPresetIndex; }
 
-extern const PresetRecord PresetTemplate;
-extern const ChainRecord ChainTemplate;
+namespace detail {
+constexpr PresetRecord makePresetTemplate()
+{
+    PresetRecord r{};
+    constexpr char kName[] = "New Name ";
+    for (std::size_t i = 0; i + 1 < sizeof kName; ++i)
+        r.Name[i] = static_cast<std::uint8_t>(kName[i]);
+    for (auto& channel : r.Channels)
+        channel = {kChannelOff, kChannelOff, kChannelOff};
+    for (std::size_t i = 0; i < kMidiDataBlockSize; ++i)
+        r.PreData[i] = r.PostData[i] = kEmpty;
+    return r;
+}
+
+constexpr ChainRecord makeChainTemplate()
+{
+    ChainRecord r{};
+    constexpr char kName[] = "No Name Chain";
+    static_assert(sizeof kName - 1 == kNameLength);
+    for (std::size_t i = 0; i < kNameLength; ++i)
+        r.Name[i] = static_cast<std::uint8_t>(kName[i]);
+    for (auto& link : r.Links)
+        link = kEmpty;
+    return r;
+}
+} // namespace detail
+
+// Every default comes from these two records. Constant-initialised, so that no
+// start-up code anywhere can see them before they hold their bytes.
+inline constexpr PresetRecord PresetTemplate = detail::makePresetTemplate();
+inline constexpr ChainRecord ChainTemplate = detail::makeChainTemplate();
+static_assert(PresetTemplate.Name[8] == ' ' && PresetTemplate.Name[9] == 0);
+static_assert(PresetTemplate.Channels[15].Program == kChannelOff && PresetTemplate.PostData[89] == kEmpty);
+static_assert(ChainTemplate.Name[12] == 'n' && ChainTemplate.Links[17] == kEmpty && ChainTemplate.Tail == 0);
 
 extern PresetRecord PresetTable[kPresetCount];
 extern ChainRecord ChainTable[kChainCount];
