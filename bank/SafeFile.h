@@ -1,0 +1,47 @@
+// Writing a file so that it ends up either holding every new byte or exactly
+// what it held before: the bytes go to a temporary file in the target's folder,
+// which is flushed to disk, closed and only then renamed over the target.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace zlv {
+
+class SafeFileWriter {
+public:
+    SafeFileWriter() = default;
+    SafeFileWriter(const SafeFileWriter&) = delete;
+    SafeFileWriter& operator=(const SafeFileWriter&) = delete;
+    // Anything not committed is thrown away, temporary file included.
+    ~SafeFileWriter();
+
+    // Creates the temporary file next to path (a UTF-8 path); false if it cannot be created.
+    bool Open(const std::string& path);
+    bool Write(const std::uint8_t* data, std::size_t size);
+    // Flushes, closes and renames over the target. False leaves the target untouched.
+    bool Commit();
+    void Discard();
+
+private:
+    int m_fd = -1;
+    std::string m_target;
+    std::string m_temp;
+    std::uint64_t m_written = 0;
+    bool m_failed = false;
+};
+
+// Failures the file layer reports on purpose, so that tests reach every error
+// path of the writers. Active until replaced; the default fails nothing.
+struct FileFaults {
+    std::int64_t FailWriteAfterBytes = -1; // a write beyond this many bytes of one file fails; -1 never
+    bool FailSync = false;
+    bool FailClose = false;
+    bool FailRename = false;
+};
+
+// Installs faults for the writers from now on; returns the ones replaced.
+FileFaults SetFileFaults(const FileFaults& faults);
+
+} // namespace zlv

@@ -1,0 +1,398 @@
+#include "SyxReader.h"
+
+#include "Bank.h"
+#include "SyxRecords.h"
+#include "UserMessage.h"
+
+namespace zlv {
+
+namespace {
+
+// The two readers show the same texts under different captions.
+constexpr const char* kFileError = "File Error!";
+constexpr const char* kFileOpenError = "File Open Error!";
+
+constexpr const char* kNotF0 = "File does not start with 0xF0.";
+constexpr const char* kNot7D = "Manufacturer ID not 0x7D.";
+constexpr const char* kNot22 = "Device ID not 0x22. Wrong file type selected?";
+constexpr const char* kUnexpectedEnd = "Unexpected End-of-File.";
+constexpr const char* kNotAPreset = "Invalid command byte. Not a Preset.";
+constexpr const char* kPresetBeyond = "Preset # beyond 200 (0x0C, 0x07).";
+constexpr const char* kOldPresetBeyond = "Preset # beyond 200 (0xC7).";
+constexpr const char* kChainBeyond = "Chain # beyond 99 (0x06, 0x02).";
+constexpr const char* kPreTooBig = "Pre-Arb MIDI data length byte too big.";
+constexpr const char* kPostTooBig = "Post-Arb MIDI data length byte too big.";
+
+void show(const char* text, const char* caption) { ShowMessage(text, caption, MsgIcon::None, MsgButtons::Ok); }
+
+// The file is released before the box appears, as on every failure path.
+std::uint8_t fail(SyxInputStream& in, const char* text, const char* caption)
+{
+    in.Close();
+    show(text, caption);
+    return 1;
+}
+
+std::uint8_t nameByte(std::uint8_t b)
+{
+    if (b < 0x20)
+        return 0x20;
+    if (b > 0x7F)
+        return 0x7F;
+    return b;
+}
+
+void readName(SyxInputStream& in, std::uint8_t (&name)[kNameLength], std::uint8_t& terminator)
+{
+    for (auto& c : name)
+        c = nameByte(in.Get());
+    terminator = 0;
+}
+
+void readTripleMasked(SyxInputStream& in, PresetRecord& r)
+{
+    r.PreDelay = in.Get() & 0x7F;
+    r.Reserved = in.Get() & 0x7F;
+    r.PostDelay = in.Get() & 0x7F;
+}
+
+void storePair(std::uint8_t& target, NibblePair pair)
+{
+    if (pair.IsValid())
+        target = pair.Value();
+}
+
+// The bank readers test the end only on a channel's first byte.
+void readChannels(SyxInputStream& in, PresetRecord& r)
+{
+    for (ChannelPatch& c : r.Channels) {
+        const std::uint8_t first = in.Get();
+        if (in.Eof())
+            return;
+        storePair(c.BankMsb, {first, in.Get()});
+        const std::uint8_t lsbHi = in.Get();
+        storePair(c.BankLsb, {lsbHi, in.Get()});
+        const std::uint8_t progHi = in.Get();
+        storePair(c.Program, {progHi, in.Get()});
+    }
+}
+
+// The import tests the end after every single read.
+void readChannelsStrict(SyxInputStream& in, PresetRecord& r)
+{
+    for (ChannelPatch& c : r.Channels) {
+        for (std::uint8_t* target : {&c.BankMsb, &c.BankLsb, &c.Program}) {
+            const std::uint8_t hi = in.Get();
+            if (in.Eof())
+                return;
+            const std::uint8_t lo = in.Get();
+            if (in.Eof())
+                return;
+            storePair(*target, {hi, lo});
+        }
+    }
+}
+
+// PRE or POST data of a new-format preset: stops at the end or at the first bad
+// pair without skipping the rest of the block.
+void readDataBlock(SyxInputStream& in, MidiDataBlock& block, std::uint8_t length, bool testEnd)
+{
+    for (std::size_t i = 0; i < length; ++i) {
+        const std::uint8_t hi = in.Get();
+        if (testEnd && in.Eof())
+            return;
+        const std::uint8_t lo = in.Get();
+        const NibblePair pair{hi, lo};
+        if (!pair.IsValid())
+            return;
+        block[i] = pair.Value();
+    }
+}
+
+// The 16 data pairs of an old-format preset, then the flag that says whether
+// they belong to the POST block. A second byte read at the end is 0xFF, an
+// invalid nibble, and the next first byte stops the loop.
+void readOldData(SyxInputStream& in, PresetRecord& r)
+{
+    for (std::size_t i = 0; i < kOldPresetDataCount; ++i) {
+        const std::uint8_t hi = in.Get();
+        if (in.Eof())
+            break;
+        storePair(r.PreData[i], {hi, in.Get()});
+    }
+    in.Get();
+    const std::uint8_t flag = in.Get();
+    if (flag & 0x01) {
+        for (std::size_t i = 0; i < kOldPresetDataCount; ++i) {
+            r.PostData[i] = r.PreData[i];
+            r.PreData[i] = kEmpty;
+        }
+    }
+    for (int i = 0; i < 5; ++i)
+        in.Get();
+}
+
+bool isSpeedDialSetting(std::uint8_t parameter)
+{
+    return parameter >= kSpeedDialParameterBase && parameter <= kMidiPassThruParameter;
+}
+
+} // namespace
+
+std::uint8_t ParsePresetMessage(SyxInputStream& in)
+{
+    PresetStaging = PresetTemplate;
+    const std::uint8_t hi = in.Get();
+    FilePresetNumber = NibblePair{hi, in.Get()}.Value();
+    if (FilePresetNumber >= kPresetCount) {
+        show(kPresetBeyond, kFileError);
+        return 1;
+    }
+    readName(in, PresetStaging.Name, PresetStaging.NameTerminator);
+    readTripleMasked(in, PresetStaging);
+    readChannels(in, PresetStaging);
+    const std::uint8_t preLength = in.Get();
+    if (preLength > kMidiDataBlockSize) {
+        show(kPreTooBig, kFileError);
+        return 1;
+    }
+    readDataBlock(in, PresetStaging.PreData, preLength, true);
+    const std::uint8_t postLength = in.Get();
+    if (postLength > kMidiDataBlockSize) {
+        show(kPostTooBig, kFileError);
+        return 1;
+    }
+    readDataBlock(in, PresetStaging.PostData, postLength, true);
+    in.Get();
+    return 0;
+}
+
+std::uint8_t ParseOldPresetMessage(SyxInputStream& in)
+{
+    PresetStaging = PresetTemplate;
+    FilePresetNumber = in.Get();
+    if (FilePresetNumber >= kPresetCount) {
+        show(kOldPresetBeyond, kFileError);
+        return 1;
+    }
+    readName(in, PresetStaging.Name, PresetStaging.NameTerminator);
+    readChannels(in, PresetStaging);
+    readOldData(in, PresetStaging);
+    return 0;
+}
+
+std::uint8_t ParseChainMessage(SyxInputStream& in)
+{
+    ChainStaging = ChainTemplate;
+    const std::uint8_t hi = in.Get();
+    FileChainNumber = NibblePair{hi, in.Get()}.Value();
+    if (FileChainNumber >= kChainCount) {
+        show(kChainBeyond, kFileError);
+        return 1;
+    }
+    readName(in, ChainStaging.Name, ChainStaging.NameTerminator);
+    for (std::uint8_t& link : ChainStaging.Links) {
+        const std::uint8_t a = in.Get();
+        if (in.Eof())
+            break;
+        const NibblePair pair{a, in.Get()};
+        if (pair.IsValid())
+            link = IsEmptyPresetIndex(pair.Value()) ? kEmpty : pair.Value();
+    }
+    for (int i = 0; i < 3; ++i)
+        in.Get();
+    return 0;
+}
+
+std::uint8_t LoadBankFromStream(SyxInputStream& in)
+{
+    SyxFileCounts = {};
+    // The end is tested only where a message should start; the byte read after a
+    // message is always taken as the next message's first byte.
+    for (std::uint8_t c = in.Get(); !in.Eof(); c = in.Get()) {
+        if (c != kSysExStart)
+            return fail(in, kNotF0, kFileOpenError);
+        if (in.Get() != ManufacturerId)
+            return fail(in, kNot7D, kFileOpenError);
+        if (in.Get() != KeypadDeviceId)
+            return fail(in, kNot22, kFileOpenError);
+        switch (in.Get()) {
+        case scSetting: {
+            const std::uint8_t parameter = in.Get();
+            if (!isSpeedDialSetting(parameter))
+                break;
+            const std::uint8_t hi = in.Get();
+            const NibblePair value{hi, in.Get()};
+            if (!value.IsValid())
+                break;
+            if (parameter < kMidiPassThruParameter)
+                SpeedDials[parameter - kSpeedDialParameterBase] = value.Value();
+            ++SyxFileCounts.SpeedDialCount;
+            in.Get();
+            break;
+        }
+        case scOldPreset:
+            if (ParseOldPresetMessage(in) != 0) {
+                in.Close();
+                return 1;
+            }
+            ++SyxFileCounts.OldPresetCount;
+            PresetTable[FilePresetNumber] = PresetStaging;
+            break;
+        case scPreset:
+            if (ParsePresetMessage(in) != 0) {
+                in.Close();
+                return 1;
+            }
+            ++SyxFileCounts.NewPresetCount;
+            PresetTable[FilePresetNumber] = PresetStaging;
+            break;
+        case scChain:
+            if (ParseChainMessage(in) != 0) {
+                in.Close();
+                return 1;
+            }
+            ++SyxFileCounts.ChainCount;
+            ChainTable[FileChainNumber] = ChainStaging;
+            break;
+        default:
+            break;
+        }
+    }
+    in.Close();
+    return 0;
+}
+
+std::uint8_t LoadBankFromFile(const std::string& name)
+{
+    SyxFileCounts = {};
+    SyxInputStream in(name);
+    if (!in.IsOpen())
+        return 1;
+    return LoadBankFromStream(in);
+}
+
+void CountSyxMessages(SyxInputStream& in)
+{
+    SyxFileCounts = {};
+    for (std::uint8_t c = in.Get(); !in.Eof(); c = in.Get()) {
+        if (c != kSysExStart || in.Get() != ManufacturerId || in.Get() != KeypadDeviceId)
+            break;
+        bool known = true;
+        switch (in.Get()) {
+        case scSetting:
+            if (isSpeedDialSetting(in.Get()))
+                ++SyxFileCounts.SpeedDialCount;
+            else
+                ++SyxFileCounts.OtherSettingCount;
+            break;
+        case scOldPreset:
+            ++SyxFileCounts.OldPresetCount;
+            break;
+        case scPreset:
+            ++SyxFileCounts.NewPresetCount;
+            break;
+        case scChain:
+            ++SyxFileCounts.ChainCount;
+            break;
+        default:
+            known = false;
+            break;
+        }
+        if (!known)
+            break;
+        while (in.Get() != kSysExEnd && !in.Eof()) {
+        }
+        if (in.Eof())
+            break;
+    }
+    in.Close();
+}
+
+void CountSyxFileMessages(const std::string& name)
+{
+    SyxFileCounts = {};
+    SyxInputStream in(name);
+    if (in.IsOpen())
+        CountSyxMessages(in);
+}
+
+std::uint8_t ImportPresetFromStream(SyxInputStream& in)
+{
+    // The frame tests here carry "File Error!" where the bank loader says
+    // "File Open Error!", and the length tests the other way round.
+    const std::uint8_t start = in.Get();
+    if (in.Eof())
+        return fail(in, kUnexpectedEnd, kFileOpenError);
+    if (start != kSysExStart)
+        return fail(in, kNotF0, kFileError);
+    const std::uint8_t manufacturer = in.Get();
+    if (in.Eof())
+        return fail(in, kUnexpectedEnd, kFileError);
+    if (manufacturer != ManufacturerId)
+        return fail(in, kNot7D, kFileError);
+    const std::uint8_t device = in.Get();
+    if (in.Eof())
+        return fail(in, kUnexpectedEnd, kFileError);
+    if (device != KeypadDeviceId)
+        return fail(in, kNot22, kFileError);
+    const std::uint8_t command = in.Get();
+    if (in.Eof())
+        return fail(in, kUnexpectedEnd, kFileOpenError);
+    if (command != scOldPreset && command != scPreset)
+        return fail(in, kNotAPreset, kFileError);
+
+    if (command == scOldPreset) {
+        FilePresetNumber = in.Get();
+        if (in.Eof())
+            return fail(in, kUnexpectedEnd, kFileError);
+        if (FilePresetNumber >= kPresetCount)
+            return fail(in, kOldPresetBeyond, kFileError);
+    } else {
+        const std::uint8_t hi = in.Get();
+        if (in.Eof())
+            return fail(in, kUnexpectedEnd, kFileError);
+        FilePresetNumber = NibblePair{hi, in.Get()}.Value();
+        if (FilePresetNumber >= kPresetCount)
+            return fail(in, kPresetBeyond, kFileError);
+    }
+
+    PresetStaging = PresetTemplate;
+    for (auto& c : PresetStaging.Name) {
+        c = nameByte(in.Get());
+        if (in.Eof())
+            return fail(in, kUnexpectedEnd, kFileError);
+    }
+    PresetStaging.NameTerminator = 0;
+    if (command == scPreset)
+        readTripleMasked(in, PresetStaging);
+    readChannelsStrict(in, PresetStaging);
+
+    if (command == scOldPreset) {
+        readOldData(in, PresetStaging);
+        in.Close();
+        return 0;
+    }
+
+    const std::uint8_t preLength = in.Get();
+    if (preLength > kMidiDataBlockSize)
+        return fail(in, kPreTooBig, kFileOpenError);
+    readDataBlock(in, PresetStaging.PreData, preLength, true);
+    const std::uint8_t postLength = in.Get();
+    if (postLength > kMidiDataBlockSize)
+        return fail(in, kPostTooBig, kFileOpenError);
+    readDataBlock(in, PresetStaging.PostData, postLength, false);
+    in.Get();
+    in.Close();
+    return 0;
+}
+
+std::uint8_t ImportPresetFile(const std::string& name)
+{
+    SyxInputStream in(name);
+    if (!in.IsOpen())
+        return 1;
+    return ImportPresetFromStream(in);
+}
+
+} // namespace zlv
