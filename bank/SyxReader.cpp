@@ -62,7 +62,9 @@ void storePair(std::uint8_t& target, NibblePair pair)
         target = pair.Value();
 }
 
-// The bank readers test the end only on a channel's first byte.
+// Each valid pair is stored; an invalid one leaves the template's 0x80. The end
+// is tested on a channel's first byte only: any later byte read past the end is
+// 0xFF, an invalid nibble, so testing after every read would store the same.
 void readChannels(SyxInputStream& in, PresetRecord& r)
 {
     for (ChannelPatch& c : r.Channels) {
@@ -74,22 +76,6 @@ void readChannels(SyxInputStream& in, PresetRecord& r)
         storePair(c.BankLsb, {lsbHi, in.Get()});
         const std::uint8_t progHi = in.Get();
         storePair(c.Program, {progHi, in.Get()});
-    }
-}
-
-// The import tests the end after every single read.
-void readChannelsStrict(SyxInputStream& in, PresetRecord& r)
-{
-    for (ChannelPatch& c : r.Channels) {
-        for (std::uint8_t* target : {&c.BankMsb, &c.BankLsb, &c.Program}) {
-            const std::uint8_t hi = in.Get();
-            if (in.Eof())
-                return;
-            const std::uint8_t lo = in.Get();
-            if (in.Eof())
-                return;
-            storePair(*target, {hi, lo});
-        }
     }
 }
 
@@ -366,7 +352,7 @@ std::uint8_t ImportPresetFromStream(SyxInputStream& in)
     PresetStaging.NameTerminator = 0;
     if (command == scPreset)
         readTripleMasked(in, PresetStaging);
-    readChannelsStrict(in, PresetStaging);
+    readChannels(in, PresetStaging);
 
     if (command == scOldPreset) {
         readOldData(in, PresetStaging);
