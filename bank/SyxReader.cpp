@@ -79,16 +79,13 @@ void readChannels(SyxInputStream& in, PresetRecord& r)
     }
 }
 
-// PRE or POST data of a new-format preset: stops at the end or at the first bad
-// pair without skipping the rest of the block.
-void readDataBlock(SyxInputStream& in, MidiDataBlock& block, std::uint8_t length, bool testEnd)
+// PRE or POST data of a new-format preset: stops at the first bad pair (the end
+// of the file reads as one) without skipping the rest of the block.
+void readDataBlock(SyxInputStream& in, MidiDataBlock& block, std::uint8_t length)
 {
     for (std::size_t i = 0; i < length; ++i) {
         const std::uint8_t hi = in.Get();
-        if (testEnd && in.Eof())
-            return;
-        const std::uint8_t lo = in.Get();
-        const NibblePair pair{hi, lo};
+        const NibblePair pair{hi, in.Get()};
         if (!pair.IsValid())
             return;
         block[i] = pair.Value();
@@ -142,13 +139,13 @@ std::uint8_t ParsePresetMessage(SyxInputStream& in)
         show(kPreTooBig, kFileError);
         return 1;
     }
-    readDataBlock(in, PresetStaging.PreData, preLength, true);
+    readDataBlock(in, PresetStaging.PreData, preLength);
     const std::uint8_t postLength = in.Get();
     if (postLength > kMidiDataBlockSize) {
         show(kPostTooBig, kFileError);
         return 1;
     }
-    readDataBlock(in, PresetStaging.PostData, postLength, true);
+    readDataBlock(in, PresetStaging.PostData, postLength);
     in.Get();
     return 0;
 }
@@ -363,11 +360,11 @@ std::uint8_t ImportPresetFromStream(SyxInputStream& in)
     const std::uint8_t preLength = in.Get();
     if (preLength > kMidiDataBlockSize)
         return fail(in, kPreTooBig, kFileOpenError);
-    readDataBlock(in, PresetStaging.PreData, preLength, true);
+    readDataBlock(in, PresetStaging.PreData, preLength);
     const std::uint8_t postLength = in.Get();
     if (postLength > kMidiDataBlockSize)
         return fail(in, kPostTooBig, kFileOpenError);
-    readDataBlock(in, PresetStaging.PostData, postLength, false);
+    readDataBlock(in, PresetStaging.PostData, postLength);
     in.Get();
     in.Close();
     return 0;
