@@ -1,0 +1,96 @@
+// Writes a small seed corpus for the fuzz targets, made by the writers: whole
+// banks, single presets, an old-format preset, odd settings and cut-off files.
+#include "Bank.h"
+#include "SyxRecords.h"
+#include "SyxWriter.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+using namespace zlv;
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+std::filesystem::path g_dir;
+
+Bytes readBack(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void seed(const std::string& name, const Bytes& bytes)
+{
+    std::ofstream out(g_dir / name, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+Bytes cut(const Bytes& b, std::size_t size) { return Bytes(b.begin(), b.begin() + static_cast<std::ptrdiff_t>(std::min(size, b.size()))); }
+
+Bytes oldPreset(std::uint8_t index, std::uint8_t flag)
+{
+    Bytes m = {kSysExStart, ManufacturerId, KeypadDeviceId, scOldPreset, index};
+    const char name[] = "Old Style   1";
+    m.insert(m.end(), name, name + kNameLength);
+    for (int i = 0; i < 48; ++i)
+        m.insert(m.end(), {static_cast<std::uint8_t>(i % 3 ? 0x08 : 0x00), static_cast<std::uint8_t>(i % 16)});
+    for (int i = 0; i < 16; ++i)
+        m.insert(m.end(), {0x0B, static_cast<std::uint8_t>(i)});
+    m.insert(m.end(), {0x00, flag, 0x00, 0x00, 0x00, 0x00, kSysExEnd});
+    return m;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
+        return 2;
+    }
+    g_dir = argv[1];
+    std::filesystem::create_directories(g_dir);
+    const std::string scratch = (g_dir / "scratch.tmp").string();
+
+    InitBankDefaults();
+    SaveBankToFile(scratch);
+    const Bytes defaults = readBack(scratch);
+    seed("bank-default.syx", defaults);
+    seed("bank-cut-in-chain.syx", cut(defaults, 200 * kPresetMessageMinSize + 30));
+
+    PresetTable[0].PreDelay = 12;
+    PresetTable[0].Channels[0] = {0x00, 0x01, 0x7F};
+    for (std::size_t i = 0; i < kMidiDataBlockSize; ++i) {
+        PresetTable[1].PreData[i] = static_cast<std::uint8_t>(i);
+        PresetTable[1].PostData[i] = static_cast<std::uint8_t>(0x80 + i);
+    }
+    ChainTable[0].Links[0] = 5;
+    ChainTable[0].Links[1] = 199;
+    SpeedDials[0] = 7;
+    SaveBankToFile(scratch);
+    const Bytes bank = readBack(scratch);
+    seed("bank-edited.syx", bank);
+    // The first few messages alone make a small, varied bank.
+    seed("bank-start.syx", cut(bank, kPresetMessageMinSize + kPresetMessageMaxSize));
+
+    CurrentPreset = 1;
+    FilePresetNumber = 41;
+    ExportPresetToFile(scratch);
+    const Bytes single = readBack(scratch);
+    seed("preset.syx", single);
+    for (std::size_t at : {3u, 5u, 12u, 40u, 118u, 200u, 300u, 480u})
+        seed("preset-cut-" + std::to_string(at) + ".syx", cut(single, at));
+    const Bytes old = oldPreset(7, 0x01);
+    seed("preset-old.syx", old);
+    seed("preset-old-cut.syx", cut(old, 120));
+    seed("settings.syx", {0xF0, 0x7D, 0x22, 0x22, 0x10, 0x00, 0x05, 0xF7, 0xF0, 0x7D, 0x22, 0x22, 0x19, 0x00,
+                          0x01, 0xF7, 0xF0, 0x7D, 0x22, 0x22, 0x08, 0x00, 0x01, 0xF7});
+    seed("empty.syx", {});
+    std::filesystem::remove(scratch);
+    return 0;
+}
