@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QDialog>
+#include "PresetPrompt.h"
 
 namespace zlv {
 
-class TLoadForm : public QDialog {
+// Asks which preset an imported single preset replaces.
+class TLoadForm : public TPresetPromptForm {
     Q_OBJECT
 public:
     explicit TLoadForm(QWidget* parent = nullptr);

@@ -1,8 +1,31 @@
 #include "MainForm.h"
 
+#include "AboutForm.h"
 #include "AppTitle.h"
+#include "Bank.h"
+#include "FileDialog.h"
+#include "Modal.h"
+#include "Pictures.h"
+#include "PresetListForm.h"
+#include "ShellOpen.h"
+#include "UserMessage.h"
 
-#include <QTabWidget>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPainter>
+#include <QScreen>
+#include <QShowEvent>
+#include <QSignalBlocker>
+#include <QStandardPaths>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <cstdio>
+#include <utility>
 
 namespace zlv {
 
@@ -11,37 +34,390 @@ std::uint8_t Refreshing = 0;
 std::uint8_t Resetting = 0;
 std::uint8_t ShowingPreset = 0;
 
+namespace {
+
+const char* const kSyxFilter = "(*.syx) Sys Ex Files|*.syx|(*.*) All Files|*.*";
+const char* const kDesignFolder = "Syx";
+const char* const kManualFile = "Zelvane.pdf";
+
+DocumentsFolderLookup& documentsLookup()
+{
+    static DocumentsFolderLookup lookup;
+    return lookup;
+}
+
+QString documentsFolder()
+{
+    if (auto& lookup = documentsLookup())
+        return lookup();
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+// Tessarine, Zelvane and Syx below the documents folder, each level made only if
+// missing. A level that cannot be made is passed over without a word: the path
+// is still handed to the dialogs.
+QString makeWorkingFolder()
+{
+    const QString documents = documentsFolder();
+    if (documents.isEmpty())
+        return kDesignFolder;
+    QString path = documents;
+    for (const char* level : {"Tessarine", "Zelvane", "Syx"}) {
+        path += QDir::separator();
+        path += level;
+        if (!QFileInfo(path).isDir())
+            QDir().mkdir(path);
+    }
+    return QDir::toNativeSeparators(path);
+}
+
+// The picture behind the page control.
+class TPictureFrame : public QWidget {
+public:
+    explicit TPictureFrame(QWidget* parent) : QWidget(parent) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        if (m_picture.size() != size())
+            m_picture = FrameBackground(size());
+        QPainter(this).drawPixmap(0, 0, m_picture);
+    }
+
+private:
+    QPixmap m_picture;
+};
+
+QFileDialog* makeFileDialog(QWidget* owner, const char* name, const char* title, QFileDialog::AcceptMode mode,
+                            const char* defaultSuffix)
+{
+    auto* dialog = new QFileDialog(owner, title);
+    dialog->setObjectName(name);
+    dialog->setAcceptMode(mode);
+    // The commands test for the file themselves, so a typed name of a missing
+    // file is accepted, and a save replaces a file without asking.
+    dialog->setFileMode(QFileDialog::AnyFile);
+    if (mode == QFileDialog::AcceptSave)
+        dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    dialog->setOption(QFileDialog::HideNameFilterDetails);
+    dialog->setNameFilters(NameFiltersFromPairs(kSyxFilter));
+    dialog->setDefaultSuffix(defaultSuffix);
+    dialog->setDirectory(kDesignFolder);
+    return dialog;
+}
+
+} // namespace
+
+DocumentsFolderLookup SetDocumentsFolderLookup(DocumentsFolderLookup lookup)
+{
+    return std::exchange(documentsLookup(), std::move(lookup));
+}
+
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName("MainForm");
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName("PageControl1");
-    tabPresets = new QWidget;
-    tabPresets->setObjectName("tabPresets");
-    tabChains = new QWidget;
-    tabChains->setObjectName("tabChains");
-    tabSpeedDials = new QWidget;
-    tabSpeedDials->setObjectName("tabSpeedDials");
-    tabSettings = new QWidget;
-    tabSettings->setObjectName("tabSettings");
-    PageControl1->addTab(tabPresets, " Presets ");
-    PageControl1->addTab(tabChains, " Chains ");
-    PageControl1->addTab(tabSpeedDials, "Speed Dials");
-    PageControl1->addTab(tabSettings, "Settings");
-    setCentralWidget(PageControl1);
+    setWindowIcon(ToolBarIcon(ToolPicture::Midi));
+    setContextMenuPolicy(Qt::NoContextMenu);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+
+    buildToolBar();
+    buildPages();
+
+    OpenSyxDialog = makeFileDialog(this, "OpenSyxDialog", "Open .SYX File", QFileDialog::AcceptOpen, "syx");
+    OpenSingleDialog =
+        makeFileDialog(this, "OpenSingleDialog", "Import Single Preset", QFileDialog::AcceptOpen, "syx");
+    SaveOneDialog =
+        makeFileDialog(this, "SaveOneDialog", "Export Current Preset To", QFileDialog::AcceptSave, "Syx");
+    SaveAllDialog = makeFileDialog(this, "SaveAllDialog", "Save ALL As", QFileDialog::AcceptSave, "Syx");
+    SaveAllDialog->selectFile("ZLV_keypad_ALL.syx");
+    OpenUpgradeDialog =
+        makeFileDialog(this, "OpenUpgradeDialog", "Open Firmware Upgrade File", QFileDialog::AcceptOpen, "syx");
+
     setupPresetsPage();
     setupChainsPage();
     setupSpeedDialsPage();
     setupSettingsPage();
+
+    // A fixed border: the window keeps the size its contents ask for.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
     FormCreate();
+}
+
+void TMainForm::buildToolBar()
+{
+    ToolBar1 = new QToolBar(this);
+    ToolBar1->setObjectName("ToolBar1");
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->setIconSize(QSize(32, 32));
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    addToolBar(Qt::TopToolBarArea, ToolBar1);
+
+    auto makeMenu = [this](const char* name) {
+        auto* menu = new QMenu(this);
+        menu->setObjectName(name);
+        return menu;
+    };
+    auto addItem = [](QMenu* menu, const char* name, const char* caption) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(name);
+        return action;
+    };
+    auto addButton = [this](const char* name, const char* caption, const char* hint, ToolPicture picture,
+                            QMenu* menu) {
+        auto* button = new QToolButton(ToolBar1);
+        button->setObjectName(name);
+        button->setText(caption);
+        if (*hint)
+            button->setToolTip(hint);
+        button->setIcon(ToolBarIcon(picture));
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setIconSize(QSize(32, 32));
+        button->setMinimumWidth(64);
+        button->setAutoRaise(true);
+        if (menu) {
+            // The menu drops down on a plain click; the button has no click of its own.
+            button->setMenu(menu);
+            button->setPopupMode(QToolButton::InstantPopup);
+            button->setStyleSheet("QToolButton::menu-indicator { image: none; width: 0px; }");
+        }
+        ToolBar1->addWidget(button);
+        return button;
+    };
+
+    MidiMenu = makeMenu("MidiMenu");
+    mnuPickConnection = addItem(MidiMenu, "mnuPickConnection", "Choose a MIDI file/interface option below:");
+    MidiMenu->addSeparator()->setObjectName("N3");
+    mnuFileMode = addItem(MidiMenu, "mnuFileMode", "NONE - Save Presets to FILE ONLY");
+    mnuDirectMIDI = addItem(MidiMenu, "mnuDirectMIDI", "MIDI - Choose MIDI Interface (ZLV keypad, USB, etc) ...");
+    mnuExternalApp = addItem(MidiMenu, "mnuExternalApp", "RUN APP - Launch Other Application (MIDIOX, etc)");
+    // The connection items carry check marks that only their handlers set: a
+    // click does not tick or clear an item by itself.
+    for (QAction* item : {mnuPickConnection, mnuFileMode, mnuDirectMIDI, mnuExternalApp}) {
+        item->setCheckable(true);
+        connect(item, &QAction::triggered, item, [item](bool checked) { item->setChecked(!checked); });
+    }
+
+    OpenMenu = makeMenu("OpenMenu");
+    OpenSyxFile = addItem(OpenMenu, "OpenSyxFile", "Open all from .SYX file");
+    OpenSinglePreset1 = addItem(OpenMenu, "OpenSinglePreset1", "Import One Preset");
+    SaveMenu = makeMenu("SaveMenu");
+    SaveToSyxFile = addItem(SaveMenu, "SaveToSyxFile", "Save all to .SYX file");
+    SaveOne = addItem(SaveMenu, "SaveOne", "Export Current Preset");
+    DownloadMenu = makeMenu("DownloadMenu");
+    mnuDownloadAll = addItem(DownloadMenu, "mnuDownloadAll", "Download All");
+    mnuDownloadCurrent = addItem(DownloadMenu, "mnuDownloadCurrent", "Download Current Preset");
+    HelpMenu = makeMenu("HelpMenu");
+    About1 = addItem(HelpMenu, "About1", "About");
+    PDFManual1 = addItem(HelpMenu, "PDFManual1", "PDF User Manual");
+
+    btnAutoSend = addButton("btnAutoSend", "MIDI", "Select MIDI connection", ToolPicture::Midi, MidiMenu);
+    ToolBar1->addSeparator();
+    bntNew = addButton("bntNew", "New", "Clear all presets", ToolPicture::New, nullptr);
+    btnOpenFile = addButton("btnOpenFile", "Open", "Open 1 or 100 presets", ToolPicture::Open, OpenMenu);
+    btnSaveFile = addButton("btnSaveFile", "Save", "Save preset(s) as", ToolPicture::Save, SaveMenu);
+    btnDownload = addButton("btnDownload", "Download", "", ToolPicture::Download, DownloadMenu);
+    ToolBar1->addSeparator();
+    btnUpgrade = addButton("btnUpgrade", "Upgrade", "Re-flash keypad firmware", ToolPicture::Upgrade, nullptr);
+    ToolBar1->addSeparator();
+    btnHelp = addButton("btnHelp", "Help", "PDF manual and links", ToolPicture::Help, HelpMenu);
+    btnExit = addButton("btnExit", "Exit", "", ToolPicture::Exit, nullptr);
+
+    // New, Upgrade and the items of the Open, Save, Download and MIDI menus are
+    // connected where their commands are built.
+    connect(btnExit, &QToolButton::clicked, this, &TMainForm::btnExitClick);
+    connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
+    connect(PDFManual1, &QAction::triggered, this, &TMainForm::PDFManual1Click);
+}
+
+QToolButton* TMainForm::addShowPresetsButton(QWidget* page, const char* name)
+{
+    auto* button = new QToolButton(page);
+    button->setObjectName(name);
+    button->setText(">>>");
+    button->setToolTip("Show/Hide preset list");
+    button->setIcon(PresetListGlyph());
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setFocusPolicy(Qt::StrongFocus);
+    button->setGeometry(kShowPresetsButtonX, kShowPresetsButtonY, kShowPresetsButtonWidth, kShowPresetsButtonHeight);
+    connect(button, &QToolButton::clicked, this, &TMainForm::btnShowPresetsClick);
+    return button;
+}
+
+void TMainForm::buildPages()
+{
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    imgFrame = new TPictureFrame(central);
+    imgFrame->setObjectName("imgFrame");
+    auto* frameLayout = new QVBoxLayout(imgFrame);
+    frameLayout->setContentsMargins(10, 10, 10, 10);
+
+    PageControl1 = new TPageControl(imgFrame);
+    PageControl1->setObjectName("PageControl1");
+    PageControl1->setUsesScrollButtons(false);
+    auto makePage = [this](const char* name, const char* caption) {
+        auto* page = new QWidget;
+        page->setObjectName(name);
+        page->setFixedSize(kPageWidth, kPageHeight);
+        PageControl1->addTab(page, caption);
+        return page;
+    };
+    tabPresets = makePage("tabPresets", " Presets ");
+    tabChains = makePage("tabChains", " Chains ");
+    tabSpeedDials = makePage("tabSpeedDials", "Speed Dials");
+    tabSettings = makePage("tabSettings", "Settings");
+    PageControl1->setCurrentIndex(0);
+    frameLayout->addWidget(PageControl1);
+
+    btnShowPresets = addShowPresetsButton(tabPresets, "btnShowPresets");
+    BitBtn1 = addShowPresetsButton(tabChains, "BitBtn1");
+    BitBtn2 = addShowPresetsButton(tabSpeedDials, "BitBtn2");
+    BitBtn3 = addShowPresetsButton(tabSettings, "BitBtn3");
+
+    connect(PageControl1, &TPageControl::changing, this, &TMainForm::PageControl1Changing);
+    connect(PageControl1, &TPageControl::changed, this, &TMainForm::PageControl1Change);
+
+    StatusBar1 = new TStatusBar({400, 50}, central);
+    StatusBar1->setObjectName("StatusBar1");
+    StatusBar2 = new TStatusBar({400, 50}, central);
+    StatusBar2->setObjectName("StatusBar2");
+    StatusBar1->setPanelText(0, "MIDI:");
+    StatusBar2->setPanelText(0, "MIDI:");
+
+    column->addWidget(imgFrame);
+    column->addWidget(StatusBar1);
+    column->addWidget(StatusBar2);
+    setCentralWidget(central);
 }
 
 void TMainForm::FormCreate()
 {
+    Resetting = 1;
+    InitBankDefaults();
+    PresetModified = false;
     setWindowTitle(QString::fromStdString(AppTitle));
+    MidiMode = mmNone;
+    mnuPickConnection->setChecked(true);
+    StatusBar1->setPanelText(0, "MIDI In: None (please select)");
+    StatusBar2->setPanelText(0, "MIDI Out: None (please select)");
+    WorkingFolder = makeWorkingFolder();
+    for (QFileDialog* dialog : {OpenSyxDialog, OpenSingleDialog, OpenUpgradeDialog, SaveOneDialog, SaveAllDialog})
+        dialog->setDirectory(WorkingFolder);
+    Resetting = 0;
 }
 
-void TMainForm::FormShow() {}
-void TMainForm::UpdatePresetsList() {}
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        if (QScreen* s = screen())
+            move(s->availableGeometry().center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+    }
+    FormShow();
+}
+
+void TMainForm::FormShow()
+{
+    Refreshing = 1;
+    ShowCurrentPreset();
+    UpdatePresetsList();
+    Refreshing = 0;
+}
+
+void TMainForm::UpdatePresetsList()
+{
+    if (!PresetListForm)
+        return;
+    QListWidget* list = PresetListForm->ListBox1;
+    // Filling the list from here runs none of its handlers.
+    const QSignalBlocker quiet(list);
+    list->clear();
+    for (std::size_t i = 0; i < kPresetCount; ++i) {
+        const PresetRecord& preset = PresetTable[i];
+        std::size_t length = 0;
+        while (length < kNameLength && preset.Name[length] != 0)
+            ++length;
+        const QString name =
+            QString::fromLatin1(reinterpret_cast<const char*>(preset.Name), static_cast<qsizetype>(length));
+        list->addItem(QString::asprintf("%02d.  ", static_cast<int>(i + 1)) + name);
+    }
+    list->setCurrentRow(-1);
+    list->clearSelection();
+}
+
+void TMainForm::btnShowPresetsClick()
+{
+    if (!PresetListForm)
+        return;
+    if (PresetListForm->isVisible()) {
+        PresetListForm->hide();
+        btnShowPresets->setText(">>>");
+    } else {
+        PresetListForm->show();
+        btnShowPresets->setText("<<<");
+    }
+}
+
+void TMainForm::PageControl1Changing(bool* allowChange)
+{
+    if (PageControl1->currentIndex() == 0)
+        StoreChannels();
+    *allowChange = true;
+}
+
+void TMainForm::PageControl1Change()
+{
+    const int page = PageControl1->currentIndex();
+    auto setListCaption = [](const char* caption) {
+        if (PresetListForm)
+            PresetListForm->setWindowTitle(caption);
+    };
+    switch (page) {
+    case 0:
+        setListCaption("Preset Selection (click)");
+        ShowCurrentPreset();
+        break;
+    case 1:
+        setListCaption("Add Preset (double-click)");
+        ShowCurrentChain();
+        break;
+    case 2:
+        setListCaption("Add Preset (double-click)");
+        ShowSpeedDials();
+        break;
+    case 3:
+        setListCaption("Preset List");
+        break;
+    default: break;
+    }
+}
+
+void TMainForm::btnExitClick()
+{
+    // Closing the MIDI ports, when they are open, comes here, before the window closes.
+    close();
+}
+
+void TMainForm::About1Click()
+{
+    if (AboutForm)
+        ExecModal(AboutForm);
+}
+
+void TMainForm::PDFManual1Click()
+{
+    const QString manual = QDir(QCoreApplication::applicationDirPath()).filePath(kManualFile);
+    if (!ShellOpen(manual))
+        ShowMessage("ERROR: Could not find the file \"Zelvane.pdf\".", "Help");
+}
 
 } // namespace zlv

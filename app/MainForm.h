@@ -3,11 +3,20 @@
 // the file that implements them.
 #pragma once
 
+#include "PageControl.h"
+#include "StatusBar.h"
+
 #include <QMainWindow>
+#include <QString>
 
 #include <cstdint>
+#include <functional>
 
-class QTabWidget;
+class QAction;
+class QFileDialog;
+class QMenu;
+class QToolBar;
+class QToolButton;
 
 namespace zlv {
 
@@ -27,14 +36,86 @@ public:
     bool PresetModified = false;
 
     // ---- frame (MainForm.cpp) ----
-    QTabWidget* PageControl1 = nullptr;
+    // Size of every page's client area; the pages place their controls in it.
+    static constexpr int kPageWidth = 800;
+    static constexpr int kPageHeight = 480;
+
+    QToolBar* ToolBar1 = nullptr;
+    QToolButton* btnAutoSend = nullptr;
+    QToolButton* bntNew = nullptr;
+    QToolButton* btnOpenFile = nullptr;
+    QToolButton* btnSaveFile = nullptr;
+    QToolButton* btnDownload = nullptr;
+    QToolButton* btnUpgrade = nullptr;
+    QToolButton* btnHelp = nullptr;
+    QToolButton* btnExit = nullptr;
+
+    QMenu* MidiMenu = nullptr;
+    QAction* mnuPickConnection = nullptr;
+    QAction* mnuFileMode = nullptr;
+    QAction* mnuDirectMIDI = nullptr;
+    QAction* mnuExternalApp = nullptr;
+    QMenu* OpenMenu = nullptr;
+    QAction* OpenSyxFile = nullptr;
+    QAction* OpenSinglePreset1 = nullptr;
+    QMenu* SaveMenu = nullptr;
+    QAction* SaveToSyxFile = nullptr;
+    QAction* SaveOne = nullptr;
+    QMenu* DownloadMenu = nullptr;
+    QAction* mnuDownloadAll = nullptr;
+    QAction* mnuDownloadCurrent = nullptr;
+    QMenu* HelpMenu = nullptr;
+    QAction* About1 = nullptr;
+    QAction* PDFManual1 = nullptr;
+
+    QWidget* imgFrame = nullptr;
+    TPageControl* PageControl1 = nullptr;
     QWidget* tabPresets = nullptr;
     QWidget* tabChains = nullptr;
     QWidget* tabSpeedDials = nullptr;
     QWidget* tabSettings = nullptr;
+    // The ">>>" buttons, one at the top right of each page (kShowPresetsButtonRect).
+    QToolButton* btnShowPresets = nullptr;
+    QToolButton* BitBtn1 = nullptr;
+    QToolButton* BitBtn2 = nullptr;
+    QToolButton* BitBtn3 = nullptr;
+    static constexpr int kShowPresetsButtonX = 720;
+    static constexpr int kShowPresetsButtonY = 6;
+    static constexpr int kShowPresetsButtonWidth = 72;
+    static constexpr int kShowPresetsButtonHeight = 40;
+
+    TStatusBar* StatusBar1 = nullptr;
+    TStatusBar* StatusBar2 = nullptr;
+
+    QFileDialog* OpenSyxDialog = nullptr;
+    QFileDialog* OpenSingleDialog = nullptr;
+    QFileDialog* SaveOneDialog = nullptr;
+    QFileDialog* SaveAllDialog = nullptr;
+    QFileDialog* OpenUpgradeDialog = nullptr;
+    // The folder the five dialogs start in, as set at creation; the download
+    // commands put their temporary files there.
+    QString WorkingFolder;
+
     void FormCreate();
     void FormShow();
     void UpdatePresetsList();
+    void btnShowPresetsClick();
+    void PageControl1Changing(bool* allowChange);
+    void PageControl1Change();
+    void btnExitClick();
+    void About1Click();
+    void PDFManual1Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildToolBar();
+    void buildPages();
+    QToolButton* addShowPresetsButton(QWidget* page, const char* name);
+    bool m_shownOnce = false;
+
+public:
 
     // ---- Presets page (PresetsPage.cpp) ----
     void setupPresetsPage();
@@ -56,5 +137,10 @@ public:
 };
 
 extern TMainForm* MainForm;
+
+// Where the user's documents folder is; an empty text when there is none.
+// Tests install their own lookup; the program uses the desktop's.
+using DocumentsFolderLookup = std::function<QString()>;
+DocumentsFolderLookup SetDocumentsFolderLookup(DocumentsFolderLookup lookup);
 
 } // namespace zlv

@@ -1,10 +1,12 @@
 #pragma once
 
-#include <QDialog>
+#include "PresetPrompt.h"
 
 namespace zlv {
 
-class TSaveForm : public QDialog {
+// Asks for the number a single preset goes out under (export, download); each
+// caller sets the caption and Label1 in its own words.
+class TSaveForm : public TPresetPromptForm {
     Q_OBJECT
 public:
     explicit TSaveForm(QWidget* parent = nullptr);

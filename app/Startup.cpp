@@ -1,6 +1,7 @@
 #include "Startup.h"
 
 #include "AboutForm.h"
+#include "AppTitle.h"
 #include "InterfaceForm.h"
 #include "LoadForm.h"
 #include "MainForm.h"
@@ -8,9 +9,42 @@
 #include "OpenFileSummaryForm.h"
 #include "PresetListForm.h"
 #include "ProgressForm.h"
+#include "QtMessageBox.h"
 #include "SaveForm.h"
+#include "UserMessage.h"
+
+#include <exception>
 
 namespace zlv {
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool TApplication::notify(QObject* receiver, QEvent* event)
+{
+    return RunHandlerShowingExceptions([&] { return QApplication::notify(receiver, event); });
+}
+
+void ShowCurrentException()
+{
+    std::string text = "Unknown exception.";
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        text = e.what();
+    } catch (...) {
+    }
+    ShowMessage(text, AppTitle, MsgIcon::Error, MsgButtons::Ok);
+}
+
+bool RunHandlerShowingExceptions(const std::function<bool()>& handler)
+{
+    try {
+        return handler();
+    } catch (...) {
+        ShowCurrentException();
+        return false;
+    }
+}
 
 void CreateApplicationWindows()
 {
@@ -23,6 +57,42 @@ void CreateApplicationWindows()
     InterfaceForm = new TInterfaceForm(MainForm);
     frmProgress = new TfrmProgress(MainForm);
     frmOpenFileSummary = new TfrmOpenFileSummary(MainForm);
+}
+
+void DestroyApplicationWindows()
+{
+    // The other eight are children of the main window and go with it.
+    delete MainForm;
+    MainForm = nullptr;
+    SaveForm = nullptr;
+    LoadForm = nullptr;
+    MidiEventsForm = nullptr;
+    AboutForm = nullptr;
+    PresetListForm = nullptr;
+    InterfaceForm = nullptr;
+    frmProgress = nullptr;
+    frmOpenFileSummary = nullptr;
+}
+
+int WinMain(int argc, char** argv)
+{
+    try {
+        TApplication app(argc, argv);
+        InstallQtMessageBox();
+        QApplication::setApplicationName(QString::fromStdString(AppTitle));
+        try {
+            CreateApplicationWindows();
+            MainForm->show();
+            QApplication::exec();
+        } catch (...) {
+            ShowCurrentException();
+        }
+        DestroyApplicationWindows();
+    } catch (...) {
+        // The application object itself failed: no box can be shown.
+        ShowCurrentException();
+    }
+    return 0;
 }
 
 } // namespace zlv

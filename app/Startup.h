@@ -1,6 +1,34 @@
 #pragma once
 
+#include <QApplication>
+
+#include <functional>
+
 namespace zlv {
+
+// The application object: an exception that escapes an event handler is shown
+// in a message box and the program goes on.
+class TApplication : public QApplication {
+public:
+    TApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+// Runs one event handler; an exception escaping it is shown (its text, the
+// application title, the error icon) and the handler counts as not done.
+bool RunHandlerShowingExceptions(const std::function<bool()>& handler);
+
+// Shows the text of the exception being handled; call only inside a catch block.
+void ShowCurrentException();
+
 // Creates the nine windows once, in the order the rest of the program relies on.
 void CreateApplicationWindows();
+
+// Deletes the nine windows and clears their globals (the program's end, and tests).
+void DestroyApplicationWindows();
+
+// The program: application object, title, the nine windows, the message loop.
+// An exception escaping any of it is shown and ends the program. Returns 0.
+int WinMain(int argc, char** argv);
+
 } // namespace zlv
