@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -52,6 +53,16 @@ constexpr int kColumnWidth = 200;
 constexpr int kCheckWidth = 22;
 constexpr int kSpinWidth = 64;
 
+// Entering and leaving a control are focus moves inside the window; the window
+// itself losing or regaining the activation (another window, a menu) is neither.
+bool isActivationFocusChange(QEvent* event)
+{
+    if (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut)
+        return false;
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+}
+
 // Runs callbacks for the few raw events the page listens to (key release, focus
 // in and out) without each control needing a class of its own.
 class EventHook : public QObject {
@@ -66,7 +77,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == m_type)
+        if (event->type() == m_type && !isActivationFocusChange(event))
             m_callback(event);
         return QObject::eventFilter(watched, event);
     }

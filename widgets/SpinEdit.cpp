@@ -41,6 +41,12 @@ bool readWholeNumber(const QString& text, int& out)
     return true;
 }
 
+// Another window or a menu taking over is no leaving of the field.
+bool leavesTheField(const QFocusEvent* event)
+{
+    return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
+}
+
 } // namespace
 
 TSpinEdit::TSpinEdit(QWidget* parent) : QWidget(parent)
@@ -126,7 +132,7 @@ bool TSpinEdit::eventFilter(QObject* watched, QEvent* event)
         const QString typed = key->text();
         if (typed.size() == 1 && typed[0].isPrint() && !typed[0].isDigit() && typed[0] != u'-' && typed[0] != u'+')
             return true;
-    } else if (event->type() == QEvent::FocusOut) {
+    } else if (event->type() == QEvent::FocusOut && leavesTheField(static_cast<QFocusEvent*>(event))) {
         int v = 0;
         if (readWholeNumber(m_edit->text(), v) && v != bounded(v))
             setValue(v);

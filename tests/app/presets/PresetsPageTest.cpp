@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFocusEvent>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
@@ -58,6 +59,15 @@ TEST_F(PresetsPage, AnyKeyReleaseBlankFillsTheDefaultName)
     EXPECT_EQ(nameBytes(current()), "New Name 1   ");
     EXPECT_FALSE(form->PresetModified); // the text did not change
 
+    // Leaving the field commits it too, but the window losing the activation does not.
+    std::memcpy(current().Name, "Old\0", 4);
+    QFocusEvent deactivated(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(form->edPresetName, &deactivated);
+    EXPECT_EQ(nameBytes(current()).substr(0, 4), std::string("Old\0", 4));
+    form->m_cboxCh[0][0]->setFocus();
+    EXPECT_EQ(nameBytes(current()), "New Name 1   ");
+
+    form->edPresetName->setFocus();
     form->edPresetName->clear();
     QTest::keyRelease(form->edPresetName, Qt::Key_Left);
     EXPECT_EQ(nameBytes(current()), std::string(13, ' '));

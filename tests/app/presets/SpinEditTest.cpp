@@ -1,6 +1,8 @@
 #include "QStringPrint.h"
 #include "SpinEdit.h"
 
+#include <QApplication>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -89,6 +91,14 @@ TEST_F(SpinEditTest, TextThatIsNoWholeNumberReadsAsTheMinimumAndResetsTheField)
     }
     spin->setText("+42");
     EXPECT_EQ(spin->value(), 42);
+}
+
+TEST_F(SpinEditTest, AnotherWindowTakingOverIsNoLeavingOfTheField)
+{
+    typeText("250");
+    QFocusEvent deactivated(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(spin->lineEdit(), &deactivated);
+    EXPECT_EQ(spin->text(), "250");
 }
 
 TEST_F(SpinEditTest, LeavingTheFieldKeepsInRangeAndNonNumericText)
