@@ -5,10 +5,12 @@
 
 #include "PageControl.h"
 #include "StatusBar.h"
+#include "Bank.h"
 
 #include <QMainWindow>
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 
@@ -17,8 +19,16 @@ class QFileDialog;
 class QMenu;
 class QToolBar;
 class QToolButton;
+class QCheckBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
 
 namespace zlv {
+
+class TSpinEdit;
 
 enum MidiModeValue : std::int32_t { mmNone = 0, mmFileOnly = 1, mmExternalApp = 2, mmDirectMidi = 3 };
 
@@ -118,9 +128,33 @@ private:
 public:
 
     // ---- Presets page (PresetsPage.cpp) ----
+    QLineEdit* edPreset = nullptr;
+    QLineEdit* edPresetName = nullptr;
+    QLineEdit* edPreMidiData = nullptr;
+    QLineEdit* edPreDelay = nullptr;
+    QPushButton* btnPreMidiData = nullptr;
+    QLineEdit* edPostMidiData = nullptr;
+    QLineEdit* edPostDelay = nullptr;
+    QPushButton* btnPostMidiData = nullptr;
+    QLabel* imgSpeedDialOn = nullptr;
+    // The 48 channel cells (spinCh1MSB ... spinCh16Pgm and their boxes), indexed
+    // [channel 0..15][kind]; kind 0 bank MSB, 1 bank LSB, 2 program.
+    std::array<std::array<TSpinEdit*, 3>, kChannelCount> m_spinCh{};
+    std::array<std::array<QCheckBox*, 3>, kChannelCount> m_cboxCh{};
     void setupPresetsPage();
     void ShowCurrentPreset();
+    void ShowChannelValue(std::uint8_t value, TSpinEdit* spin, int kind, QCheckBox* box);
     void StoreChannels();
+    void StoreChannelValue(int channel, TSpinEdit* spin, int kind);
+    void SomethingChanged();
+    void cboxClick(TSpinEdit* spin, QCheckBox* box);
+    void cboxEnter(QCheckBox* box);
+    void cboxExit(QCheckBox* box);
+    void spinChxxKeyPress(QKeyEvent* event);
+    void edPresetNameExit();
+    void edPresetNameKeyUp();
+    void btnPreMidiDataClick();
+    void btnPostMidiDataClick();
 
     // ---- Chains page (ChainsPage.cpp) ----
     void setupChainsPage();

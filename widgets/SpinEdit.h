@@ -7,7 +7,9 @@
 
 #include <QWidget>
 
+class QKeyEvent;
 class QLineEdit;
+class QToolButton;
 
 namespace zlv {
 
@@ -16,6 +18,7 @@ class TSpinEdit : public QWidget {
 public:
     explicit TSpinEdit(QWidget* parent = nullptr);
 
+    // Not const: text that is no whole number is replaced by the minimum first.
     int value();
     void setValue(int v);
     int minValue() const { return m_min; }
@@ -25,12 +28,32 @@ public:
     QString text() const;
     void setText(const QString& text);
     QLineEdit* lineEdit() const { return m_edit; }
+    QToolButton* upButton() const { return m_up; }
+    QToolButton* downButton() const { return m_down; }
+
+    // What the arrow keys and the two buttons do: value() + steps, kept in range.
+    void stepBy(int steps);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 signals:
     void changed();
+    // Raised for every key pressed in the field before the field handles it; a
+    // receiver that accepts the event swallows the key.
+    void keyPressed(QKeyEvent* event);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void stepFromButton(int steps);
+    int bounded(long long v) const;
+
     QLineEdit* m_edit = nullptr;
+    QToolButton* m_up = nullptr;
+    QToolButton* m_down = nullptr;
     int m_min = 0;
     int m_max = 100;
 };

@@ -1,0 +1,257 @@
+#include "PresetsFixture.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFocusEvent>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+
+#include <cstring>
+
+namespace {
+
+using PresetsPage = PresetsFixture;
+
+std::string nameBytes(const zlv::PresetRecord& rec) { return std::string(reinterpret_cast<const char*>(rec.Name), 13); }
+
+void setBlock(zlv::MidiDataBlock& block, std::initializer_list<std::uint8_t> bytes)
+{
+    std::memset(block, 0xFF, sizeof block);
+    std::copy(bytes.begin(), bytes.end(), block);
+}
+
+TEST_F(PresetsPage, TypedNameIsStoredBlankFilledAndRewritesItsListRow)
+{
+    showActive();
+    zlv::CurrentPreset = 4;
+    form->ShowCurrentPreset();
+    EXPECT_EQ(form->edPresetName->text(), "New Name 5");
+    EXPECT_FALSE(form->PresetModified);
+
+    form->edPresetName->setFocus();
+    form->edPresetName->clear();
+    QTest::keyClicks(form->edPresetName, "Piano");
+    EXPECT_EQ(nameBytes(current()), "Piano        ");
+    EXPECT_EQ(current().NameTerminator, 0);
+    EXPECT_EQ(zlv::PresetListForm->ListBox1->item(4)->text(), "05.  Piano");
+    EXPECT_EQ(zlv::PresetListForm->ListBox1->item(3)->text(), "04.  New Name 4");
+    EXPECT_TRUE(form->PresetModified);
+
+    zlv::CurrentPreset = 122;
+    form->ShowCurrentPreset();
+    form->edPresetName->setFocus();
+    form->edPresetName->selectAll();
+    QTest::keyClicks(form->edPresetName, "Strings and more");
+    EXPECT_EQ(form->edPresetName->text(), "Strings and m"); // 13 at most
+    EXPECT_EQ(nameBytes(current()), "Strings and m");
+    EXPECT_EQ(zlv::PresetListForm->ListBox1->item(122)->text(), "123.  Strings and m");
+}
+
+TEST_F(PresetsPage, AnyKeyReleaseBlankFillsTheDefaultName)
+{
+    showActive();
+    form->ShowCurrentPreset();
+    ASSERT_EQ(nameBytes(current()), std::string("New Name 1\0\0\0", 13));
+    form->edPresetName->setFocus();
+    QTest::keyRelease(form->edPresetName, Qt::Key_Shift);
+    EXPECT_EQ(nameBytes(current()), "New Name 1   ");
+    EXPECT_FALSE(form->PresetModified); // the text did not change
+
+    // Leaving the field commits it too, but the window losing the activation does not.
+    std::memcpy(current().Name, "Old\0", 4);
+    QFocusEvent deactivated(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(form->edPresetName, &deactivated);
+    EXPECT_EQ(nameBytes(current()).substr(0, 4), std::string("Old\0", 4));
+    form->m_cboxCh[0][0]->setFocus();
+    EXPECT_EQ(nameBytes(current()), "New Name 1   ");
+
+    form->edPresetName->setFocus();
+    form->edPresetName->clear();
+    QTest::keyRelease(form->edPresetName, Qt::Key_Left);
+    EXPECT_EQ(nameBytes(current()), std::string(13, ' '));
+    EXPECT_EQ(zlv::PresetListForm->ListBox1->item(0)->text(), "01.  ");
+}
+
+TEST_F(PresetsPage, NameBytesAreOneCharacterEachAndKeepTheirLowEightBits)
+{
+    std::memcpy(current().Name, "Caf\xE9 \x01\x7F\xFFZZZZZ", 13);
+    form->ShowCurrentPreset();
+    EXPECT_EQ(form->edPresetName->text().size(), 13);
+    EXPECT_EQ(form->edPresetName->text().at(3), QChar(0xE9));
+    form->edPresetNameExit();
+    EXPECT_EQ(nameBytes(current()), std::string("Caf\xE9 \x01\x7F\xFFZZZZZ", 13));
+
+    // A character beyond 8 bits keeps its low byte (U+0141 -> 0x41).
+    form->edPresetName->setText(QString(QChar(0x0141)) + "bc");
+    form->edPresetNameExit();
+    EXPECT_EQ(nameBytes(current()), "Abc          ");
+    EXPECT_EQ(zlv::PresetListForm->ListBox1->item(0)->text(), "01.  " + QString(QChar(0x0141)) + "bc");
+}
+
+TEST_F(PresetsPage, DataFieldsShowHexPairsAndDelaysInDecimal)
+{
+    setBlock(current().PreData, {0xC0, 0x05});
+    setBlock(current().PostData, {});
+    current().PreDelay = 0;
+    current().PostDelay = 127;
+    form->ShowCurrentPreset();
+    EXPECT_EQ(form->edPreMidiData->text(), "C0 05 ");
+    EXPECT_EQ(form->edPostMidiData->text(), "");
+    EXPECT_EQ(form->edPreDelay->text(), "0");
+    EXPECT_EQ(form->edPostDelay->text(), "127");
+
+    for (int i = 0; i < 90; ++i)
+        current().PostData[i] = static_cast<std::uint8_t>(0xA0 + i % 16);
+    current().PreData[2] = 0x0A; // data after the end marker is not shown
+    current().PreData[3] = 0xFF;
+    current().PreData[4] = 0x33;
+    form->ShowCurrentPreset();
+    EXPECT_EQ(form->edPostMidiData->text().size(), 270);
+    EXPECT_TRUE(form->edPostMidiData->text().startsWith("A0 A1 A2 "));
+    EXPECT_EQ(form->edPreMidiData->text(), "C0 05 0A ");
+}
+
+TEST_F(PresetsPage, SpeedDialMarkerShowsExactlyWhenADialHoldsThePreset)
+{
+    zlv::CurrentPreset = 7;
+    form->ShowCurrentPreset();
+    EXPECT_TRUE(form->imgSpeedDialOn->isHidden());
+    zlv::SpeedDials[8] = 7;
+    EXPECT_TRUE(form->imgSpeedDialOn->isHidden()); // only a display updates it
+    form->ShowCurrentPreset();
+    EXPECT_FALSE(form->imgSpeedDialOn->isHidden());
+    zlv::SpeedDials[8] = 0xFF;
+    zlv::SpeedDials[0] = 6;
+    form->ShowCurrentPreset();
+    EXPECT_TRUE(form->imgSpeedDialOn->isHidden());
+}
+
+TEST_F(PresetsPage, ADisplayNeverNests)
+{
+    form->ShowCurrentPreset();
+    std::memcpy(current().Name, "Other", 5);
+    current().Channels[0].BankMsb = 0x01;
+    zlv::ShowingPreset = 1;
+    form->ShowCurrentPreset();
+    EXPECT_EQ(form->edPresetName->text(), "New Name 1");
+    EXPECT_FALSE(form->m_cboxCh[0][0]->isChecked());
+    EXPECT_EQ(zlv::ShowingPreset, 1);
+}
+
+// The data-block hand-off, answered in the user's place.
+class DataHandOff : public PresetsFixture {
+protected:
+    void SetUp() override
+    {
+        PresetsFixture::SetUp();
+        setBlock(current().PreData, {0xB0, 0x00, 0x01});
+        setBlock(current().PostData, {0xC0, 0x05});
+        current().PreDelay = 3;
+        current().PostDelay = 9;
+        form->ShowCurrentPreset();
+        // An unstored channel edit, which the hand-off stores first.
+        form->m_cboxCh[1][2]->setChecked(true);
+        form->m_spinCh[1][2]->setValue(40);
+        form->PresetModified = false;
+    }
+
+    // Answers the editor: checks what it was given, edits it, and closes with result.
+    void answer(int result, std::initializer_list<std::uint8_t> edited, int delay)
+    {
+        zlv::SetModalHandler([=, this](QDialog* dialog) {
+            EXPECT_EQ(dialog, zlv::MidiEventsForm);
+            seenCaption = dialog->windowTitle();
+            std::memcpy(seenData, zlv::MidiEventsForm->MidiData, sizeof seenData);
+            seenDelay = zlv::MidiEventsForm->InterByteDelay;
+            setBlock(zlv::MidiEventsForm->MidiData, edited);
+            zlv::MidiEventsForm->tbarDelay->setValue(delay);
+            return result;
+        });
+    }
+
+    QString seenCaption;
+    zlv::MidiDataBlock seenData{};
+    int seenDelay = -1;
+};
+
+TEST_F(DataHandOff, AcceptWritesBlockAndDelayBackAndRedisplays)
+{
+    const zlv::PresetRecord before = current();
+    answer(1, {0x90, 0x3C, 0x7F}, 127);
+    QTest::mouseClick(form->btnPreMidiData, Qt::LeftButton);
+    EXPECT_EQ(seenCaption, "Edit PRE-Patch MIDI Data");
+    EXPECT_EQ(std::memcmp(seenData, before.PreData, 90), 0);
+    EXPECT_EQ(seenDelay, 3);
+
+    EXPECT_EQ(current().Channels[1].Program, 39);
+    EXPECT_EQ(current().PreData[2], 0x7F);
+    EXPECT_EQ(current().PreData[3], 0xFF);
+    EXPECT_EQ(current().PreDelay, 127);
+    EXPECT_EQ(std::memcmp(current().PostData, before.PostData, 90), 0);
+    EXPECT_EQ(current().PostDelay, 9);
+    EXPECT_EQ(form->edPreMidiData->text(), "90 3C 7F ");
+    EXPECT_EQ(form->edPreDelay->text(), "127");
+    EXPECT_FALSE(form->PresetModified);
+
+    answer(1, {}, 0);
+    QTest::mouseClick(form->btnPostMidiData, Qt::LeftButton);
+    EXPECT_EQ(seenCaption, "Edit POST-Patch MIDI Data");
+    EXPECT_EQ(seenDelay, 9);
+    EXPECT_EQ(current().PostData[0], 0xFF);
+    EXPECT_EQ(current().PostDelay, 0);
+    EXPECT_EQ(form->edPostMidiData->text(), "");
+    EXPECT_EQ(form->edPreMidiData->text(), "90 3C 7F ");
+}
+
+TEST_F(DataHandOff, CancelKeepsBlockDelayAndPageButChannelsAreStored)
+{
+    const zlv::PresetRecord before = current();
+    form->edPostMidiData->setText("shown before"); // the page is not redisplayed
+    answer(2, {0x90}, 50);
+    QTest::mouseClick(form->btnPostMidiData, Qt::LeftButton);
+    EXPECT_EQ(std::memcmp(current().PostData, before.PostData, 90), 0);
+    EXPECT_EQ(current().PostDelay, 9);
+    EXPECT_EQ(form->edPostMidiData->text(), "shown before");
+    EXPECT_EQ(current().Channels[1].Program, 39);
+
+    answer(0, {0x90}, 50); // window closed without a button
+    QTest::mouseClick(form->btnPreMidiData, Qt::LeftButton);
+    EXPECT_EQ(std::memcmp(current().PreData, before.PreData, 90), 0);
+    EXPECT_EQ(current().PreDelay, 3);
+}
+
+// A preset with data in both blocks, saved for a look at the page.
+TEST_F(PresetsPage, Screenshot)
+{
+    zlv::CurrentPreset = 11;
+    std::memcpy(current().Name, "Grand Piano  ", 13);
+    setBlock(current().PreData, {0xB0, 0x00, 0x01, 0xB0, 0x20, 0x02, 0xC0, 0x05});
+    setBlock(current().PostData, {0xB0, 0x07, 0x64, 0xF0, 0x42, 0x30, 0x50, 0x4E, 0x00, 0xF7});
+    current().PreDelay = 10;
+    current().PostDelay = 25;
+    current().Channels[0] = {0x00, 0x02, 0x04};
+    current().Channels[1] = {0x81, 0x05, 0x8F};
+    current().Channels[9] = {0x80, 0x80, 0x19};
+    zlv::SpeedDials[2] = 11;
+    form->edPreset->setText("12");
+    form->show();
+    const QSize page = form->tabPresets->size();
+    if (page.width() < 800 || page.height() < 480)
+        form->resize(form->size() + QSize(800, 480) - page.boundedTo(QSize(800, 480)));
+    form->ShowCurrentPreset();
+    QCoreApplication::processEvents();
+
+    QDir dir(QCoreApplication::applicationDirPath());
+    while (!dir.exists("CMakeCache.txt") && dir.cdUp()) {
+    }
+    dir.mkpath("screenshots");
+    const QString path = dir.filePath("screenshots/presets-page.png");
+    const QImage shot = form->grab().toImage();
+    ASSERT_TRUE(shot.save(path));
+    EXPECT_GE(form->tabPresets->width(), 800);
+    EXPECT_FALSE(form->imgSpeedDialOn->isHidden());
+}
+
+} // namespace
