@@ -204,7 +204,6 @@ void TMainForm::setupPresetsPage()
     imgSpeedDialOn->setObjectName("imgSpeedDialOn");
     imgSpeedDialOn->setPixmap(speedDialMarker());
     imgSpeedDialOn->setGeometry(12, 15, 24, 24);
-    imgSpeedDialOn->setToolTip("Speed dial");
     imgSpeedDialOn->hide();
 
     auto* top = new QGroupBox(page);
