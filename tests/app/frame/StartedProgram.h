@@ -7,12 +7,18 @@
 #include "Startup.h"
 #include "UserMessage.h"
 
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
+
+// Readable Qt texts in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QStringList& list, std::ostream* out) { *out << list.join(", ").toStdString(); }
 
 struct RecordedMessage {
     std::string text;
