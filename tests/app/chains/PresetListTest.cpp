@@ -75,6 +75,10 @@ TEST_F(PresetList, ClickOnThePresetsPageMakesThePresetCurrent)
     QTest::keyClick(list(), Qt::Key_Down);
     EXPECT_EQ(CurrentPreset, 42);
 
+    QTest::mouseClick(list()->viewport(), Qt::RightButton, {}, rowPoint(50)); // picks nothing
+    EXPECT_EQ(CurrentPreset, 42);
+    EXPECT_EQ(PresetListForm->selectedRow(), 42);
+
     list()->setCurrentRow(7); // a selection from code runs nothing
     EXPECT_EQ(CurrentPreset, 42);
 
