@@ -59,6 +59,8 @@ TEST_F(PresetList, DocksAtTheMainWindowsRightEdgeWithoutACloseBox)
 
     QTest::keyClick(PresetListForm, Qt::Key_Escape);
     EXPECT_TRUE(PresetListForm->isVisible());
+    PresetListForm->close();
+    EXPECT_FALSE(PresetListForm->isVisible());
 }
 
 TEST_F(PresetList, ClickOnThePresetsPageMakesThePresetCurrent)
