@@ -4,11 +4,12 @@
 #include "SyxRecords.h"
 #include "UserMessage.h"
 
+#include <algorithm>
 #include <bit>
+#include <cstring>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
-#include <cstring>
 
 namespace zlv {
 
@@ -169,7 +170,9 @@ void readChannels(SyxInputStream& in, PresetRecord& r)
 // of the file reads as one) without skipping the rest of the block.
 void readDataBlock(SyxInputStream& in, MidiDataBlock& block, std::uint8_t length)
 {
-    if (length <= kMidiDataBlockSize && in.Buffered() >= 2u * length) {
+    // The callers have refused longer blocks already.
+    length = std::min<std::uint8_t>(length, kMidiDataBlockSize);
+    if (in.Buffered() >= 2u * length) {
         if (combineNibblePairs(in.Next(), block, length)) {
             in.Skip(2u * length);
             return;
