@@ -3,6 +3,8 @@
 // OK stores the two item indexes (the device ids) in SelectedMidiIn and
 // SelectedMidiOut, -1 for a box without a selected item. The caller runs it
 // through ExecModal and then reads the selections and the two boxes' texts.
+// The lists are filled by the show event, so a test that answers the dialog
+// through SetModalHandler shows it (dialog->show()) before it picks.
 #pragma once
 
 #include <QDialog>

@@ -63,9 +63,8 @@ bool SimKeypad::SendLongMessage(const std::uint8_t* data, std::size_t size)
         return false;
     Bytes message(data, data + size);
     Received.push_back(message);
-    SendTimes.push_back(Clock::now());
-    if (OutputTime.count() > 0)
-        std::this_thread::sleep_for(OutputTime);
+    const auto start = Clock::now();
+    SendTimes.push_back(start);
 
     std::chrono::milliseconds delay = ReplyDelay;
     std::optional<Bytes> reply;
@@ -88,8 +87,11 @@ bool SimKeypad::SendLongMessage(const std::uint8_t* data, std::size_t size)
             break;
         }
     }
+    // The delay counts from the start of the output, which may still run.
     if (reply)
-        schedule(std::move(*reply), delay);
+        schedule(std::move(*reply), delay - std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start));
+    if (OutputTime.count() > 0)
+        std::this_thread::sleep_until(start + OutputTime);
     return true;
 }
 

@@ -47,11 +47,13 @@ public:
     // How many close attempts of the input fail first; -1: it never closes.
     int CloseInputFailures = 0;
     bool FailSends = false;
+    // How long a message takes to go out: SendLongMessage returns after it.
     std::chrono::milliseconds OutputTime{0};
 
     // The keypad. Set these while no exchange runs.
     KeypadModel Keypad;
     Answering Mode = Answering::Normal;
+    // Counted from the start of the output (see OutputTime).
     std::chrono::milliseconds ReplyDelay{0};
     // When set, answers in the keypad's place: the reply to the `number`th
     // message received (from 1), or nothing; may change the delay of this reply.
