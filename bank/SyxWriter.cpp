@@ -15,10 +15,11 @@ namespace {
 // Appends one message of known size to the stream and fills it in place.
 class MessageBuilder {
 public:
-    MessageBuilder(SyxOutputStream& out, std::size_t size, SyxCommand command) : m_out(out), m_end(out.size() + size)
+    MessageBuilder(SyxOutputStream& out, std::size_t size, SyxCommand command)
     {
-        out.resize(m_end);
-        m_p = out.data() + (m_end - size);
+        out.resize(out.size() + size);
+        m_p = out.data() + out.size() - size;
+        m_end = m_p + size;
         *m_p++ = kSysExStart;
         *m_p++ = ManufacturerId;
         *m_p++ = KeypadDeviceId;
@@ -64,12 +65,11 @@ public:
     void End()
     {
         *m_p++ = kSysExEnd;
-        assert(m_p == m_out.data() + m_end);
+        assert(m_p == m_end);
     }
 
 private:
-    SyxOutputStream& m_out;
-    std::size_t m_end;
+    [[maybe_unused]] const std::uint8_t* m_end;
     std::uint8_t* m_p;
 };
 
