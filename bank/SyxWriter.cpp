@@ -4,62 +4,110 @@
 #include "SafeFile.h"
 #include "SyxRecords.h"
 
+#include <bit>
+#include <cassert>
 #include <cstring>
 
 namespace zlv {
 
 namespace {
 
-void putHeader(SyxOutputStream& out, SyxCommand command)
-{
-    out.insert(out.end(), {kSysExStart, ManufacturerId, KeypadDeviceId, command});
-}
+// Appends one message of known size to the stream and fills it in place.
+class MessageBuilder {
+public:
+    MessageBuilder(SyxOutputStream& out, std::size_t size, SyxCommand command)
+    {
+        out.resize(out.size() + size);
+        m_p = out.data() + out.size() - size;
+        m_end = m_p + size;
+        *m_p++ = kSysExStart;
+        *m_p++ = ManufacturerId;
+        *m_p++ = KeypadDeviceId;
+        *m_p++ = command;
+    }
+    MessageBuilder(const MessageBuilder&) = delete;
+    MessageBuilder& operator=(const MessageBuilder&) = delete;
 
-void putPair(SyxOutputStream& out, std::uint8_t b)
-{
-    const NibblePair pair = NibblePair::From(b);
-    out.push_back(pair.Hi);
-    out.push_back(pair.Lo);
-}
+    void Put(std::uint8_t b) { *m_p++ = b; }
+    void Raw(const std::uint8_t* bytes, std::size_t count)
+    {
+        std::memcpy(m_p, bytes, count);
+        m_p += count;
+    }
+    void Pair(std::uint8_t b)
+    {
+        const NibblePair pair = NibblePair::From(b);
+        m_p[0] = pair.Hi;
+        m_p[1] = pair.Lo;
+        m_p += 2;
+    }
+    void Pairs(const std::uint8_t* bytes, std::size_t count)
+    {
+        std::size_t i = 0;
+        if constexpr (std::endian::native == std::endian::little) {
+            // Four bytes at a time: each spread to a 16-bit lane, then split
+            // into its high nibble (first) and low nibble (second).
+            for (; i + 4 <= count; i += 4) {
+                std::uint32_t four;
+                std::memcpy(&four, bytes + i, sizeof four);
+                std::uint64_t x = four;
+                x = (x | x << 16) & 0x0000FFFF0000FFFFu;
+                x = (x | x << 8) & 0x00FF00FF00FF00FFu;
+                const std::uint64_t pairs = (x >> 4 & 0x000F000F000F000Fu) | (x & 0x000F000F000F000Fu) << 8;
+                std::memcpy(m_p, &pairs, sizeof pairs);
+                m_p += sizeof pairs;
+            }
+        }
+        for (; i < count; ++i)
+            Pair(bytes[i]);
+    }
+    // Closes the message with F7; it must then be exactly as long as announced.
+    void End()
+    {
+        *m_p++ = kSysExEnd;
+        assert(m_p == m_end);
+    }
 
-void putRaw(SyxOutputStream& out, const std::uint8_t* bytes, std::size_t count)
-{
-    out.insert(out.end(), bytes, bytes + count);
-}
+private:
+    [[maybe_unused]] const std::uint8_t* m_end;
+    std::uint8_t* m_p;
+};
 
 // The writers count every byte that is not 0xFF, which equals the packed length
 // for the packed blocks the editor keeps.
 std::uint8_t dataCount(const MidiDataBlock& block)
 {
-    std::uint8_t n = 0;
-    for (std::uint8_t b : block)
-        if (b != kEmpty)
-            ++n;
-    return n;
-}
-
-void putDataBlock(SyxOutputStream& out, const MidiDataBlock& block)
-{
-    const std::uint8_t length = dataCount(block);
-    out.push_back(length);
-    for (std::size_t i = 0; i < length; ++i)
-        putPair(out, block[i]);
+    int n = 0;
+    std::size_t i = 0;
+    // Eight bytes at a time: a byte is counted when its complement is not zero.
+    for (; i + 8 <= kMidiDataBlockSize; i += 8) {
+        std::uint64_t x;
+        std::memcpy(&x, block + i, sizeof x);
+        x = ~x;
+        const std::uint64_t low7 = 0x7F7F7F7F7F7F7F7Fu;
+        n += std::popcount((((x & low7) + low7) | x) & ~low7);
+    }
+    for (; i < kMidiDataBlockSize; ++i)
+        n += block[i] != kEmpty;
+    return static_cast<std::uint8_t>(n);
 }
 
 void putPresetMessage(SyxOutputStream& out, const PresetRecord& r, std::uint8_t number)
 {
-    putHeader(out, scPreset);
-    putPair(out, number);
-    putRaw(out, r.Name, kNameLength);
-    out.insert(out.end(), {r.PreDelay, r.Reserved, r.PostDelay});
-    for (const ChannelPatch& c : r.Channels) {
-        putPair(out, c.BankMsb);
-        putPair(out, c.BankLsb);
-        putPair(out, c.Program);
-    }
-    putDataBlock(out, r.PreData);
-    putDataBlock(out, r.PostData);
-    out.push_back(kSysExEnd);
+    const std::uint8_t preLength = dataCount(r.PreData);
+    const std::uint8_t postLength = dataCount(r.PostData);
+    MessageBuilder m(out, PresetMessageSize(preLength, postLength), scPreset);
+    m.Pair(number);
+    m.Raw(r.Name, kNameLength);
+    m.Put(r.PreDelay);
+    m.Put(r.Reserved);
+    m.Put(r.PostDelay);
+    m.Pairs(reinterpret_cast<const std::uint8_t*>(r.Channels), kPresetChannelBytes);
+    m.Put(preLength);
+    m.Pairs(r.PreData, preLength);
+    m.Put(postLength);
+    m.Pairs(r.PostData, postLength);
+    m.End();
 }
 
 std::uint8_t writeFile(SafeFileWriter& file, const SyxOutputStream& bytes)
@@ -87,12 +135,13 @@ std::uint8_t WriteChainMessage(SyxOutputStream& out)
     if (FileChainNumber >= kChainCount)
         return 0;
     const ChainRecord& r = ChainTable[FileChainNumber];
-    putHeader(out, scChain);
-    putPair(out, FileChainNumber);
-    putRaw(out, r.Name, kNameLength);
-    for (std::uint8_t link : r.Links)
-        putPair(out, link);
-    out.insert(out.end(), {0x00, 0x00, kSysExEnd});
+    MessageBuilder m(out, kChainMessageSize, scChain);
+    m.Pair(FileChainNumber);
+    m.Raw(r.Name, kNameLength);
+    m.Pairs(r.Links, kChainLinkCount);
+    m.Put(0x00);
+    m.Put(0x00);
+    m.End();
     return 0;
 }
 
@@ -100,10 +149,10 @@ std::uint8_t WriteSpeedDialMessage(SyxOutputStream& out)
 {
     if (FileSpeedDialIndex >= kSpeedDialCount)
         return 0;
-    putHeader(out, scSetting);
-    out.push_back(static_cast<std::uint8_t>(kSpeedDialParameterBase + FileSpeedDialIndex));
-    putPair(out, SpeedDials[FileSpeedDialIndex]);
-    out.push_back(kSysExEnd);
+    MessageBuilder m(out, kSettingMessageSize, scSetting);
+    m.Put(static_cast<std::uint8_t>(kSpeedDialParameterBase + FileSpeedDialIndex));
+    m.Pair(SpeedDials[FileSpeedDialIndex]);
+    m.End();
     return 0;
 }
 

@@ -245,3 +245,20 @@ TEST_F(SyxWriterFailure, SuccessReplacesALongerFileCompletelyAndKeepsItsMode)
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(ReadAll(target).size(), 30014u);
 }
+
+TEST_F(SyxWriter, LengthCountsEveryByteThatIsNotFFEvenInAnUnpackedBlock)
+{
+    // Only a packed block round-trips; an unpacked one is written as the rule
+    // says: the count of data bytes, then that many bytes from the front.
+    PresetRecord& r = PresetTable[0];
+    r.PreData[0] = 0xB0;
+    r.PreData[89] = 0x01;
+    r.PostData[88] = 0x00;
+    CurrentPreset = 0;
+    FilePresetNumber = 0;
+    const std::string path = dir.File("unpacked.syx");
+    ASSERT_EQ(ExportPresetToFile(path), 0);
+    const Bytes file = ReadAll(path);
+    ASSERT_EQ(file.size(), 121u + 2 * 3);
+    EXPECT_EQ(slice(file, 118, 9), Bytes({0x02, 0x0B, 0x00, 0x0F, 0x0F, 0x01, 0x0F, 0x0F, 0xF7}));
+}
