@@ -25,6 +25,14 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
+// Chains and Speed Dials pages
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QAction;
+class QTableWidget;
 
 namespace zlv {
 
@@ -157,12 +165,43 @@ public:
     void btnPostMidiDataClick();
 
     // ---- Chains page (ChainsPage.cpp) ----
+    QGroupBox* GroupBox5 = nullptr;
+    QLabel* Label26 = nullptr;
+    QLineEdit* edChain = nullptr;
+    QLabel* Label27 = nullptr;
+    QLineEdit* edChainName = nullptr;
+    QGroupBox* GroupBox7 = nullptr;
+    QListWidget* ChainList = nullptr;
+    QGroupBox* GroupBox6 = nullptr;
+    // 19 rows x 2 columns; row 0 and column 0 are the fixed header cells.
+    QTableWidget* gridChainLinks = nullptr;
+    QMenu* ChainLinkMenu = nullptr;
+    QAction* DeleteAllLinks = nullptr;
+    // Link index of the selected link row; kept across bank resets.
+    std::uint8_t CurrentLinkRow = 0;
     void setupChainsPage();
     void ShowCurrentChain();
+    void ChainListClick();
+    void edChainNameExit();
+    void edChainNameKeyUp();
+    void gridChainLinksClick();
+    void gridChainLinksDblClick();
+    void DeleteAllLinksClick();
+    void PadChainNameEdit();
 
     // ---- Speed Dials page (SpeedDialsPage.cpp) ----
+    QGroupBox* GroupBox8 = nullptr;
+    QLabel* Label29 = nullptr;
+    QGroupBox* groupSpeedDials = nullptr;
+    // 10 rows x 2 columns; row 0 and column 0 are the fixed header cells.
+    QTableWidget* gridSpeedDials = nullptr;
+    QMenu* SpeedDialsMenu = nullptr;
+    QAction* DeleteAllSpeedDials = nullptr;
     void setupSpeedDialsPage();
     void ShowSpeedDials();
+    void tabSpeedDialsShow();
+    void gridSpeedDialsDblClick();
+    void DeleteAllSpeedDialsClick();
 
     // ---- Settings page (SettingsPage.cpp) ----
     void setupSettingsPage();

@@ -6,6 +6,7 @@
 #include <QRadialGradient>
 
 #include <cmath>
+#include <numbers>
 
 namespace zlv {
 
@@ -67,7 +68,7 @@ void paintTool(QPainter& p, ToolPicture picture)
         p.setPen(Qt::NoPen);
         const qreal r = 8.5;
         for (int k = 0; k < 5; ++k) {
-            const qreal a = (180.0 + 45.0 * k) * M_PI / 180.0;
+            const qreal a = (180.0 + 45.0 * k) * std::numbers::pi / 180.0;
             p.drawEllipse(QPointF(16 + r * std::cos(a), 16 + r * std::sin(a)), 1.9, 1.9);
         }
         p.drawRoundedRect(QRectF(14, 25, 4, 3.5), 1, 1);

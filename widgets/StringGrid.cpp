@@ -115,6 +115,14 @@ void TStringGrid::setCellSize(int width, int height)
     setFixedSize(columnCount() * width + frame, rowCount() * height + frame);
 }
 
+void TStringGrid::mousePressEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && index.isValid() && index == currentIndex())
+        mayBecomeCurrent(index);
+    QTableWidget::mousePressEvent(event);
+}
+
 void TStringGrid::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton || !indexAt(event->position().toPoint()).isValid()) {

@@ -2,6 +2,8 @@
 // selectCell event: mouse clicks, arrow keys, drags and the program's own moves
 // (setCol, setRow, setCurrentCell) alike. The highlight is always exactly the
 // current cell (or its row, with row selection), never a cell that was refused.
+// A click on the current cell raises the event as well, so that its owner can
+// put a cursor of its own there; a program move to the current cell raises none.
 #pragma once
 
 #include <QTableWidget>
@@ -36,6 +38,7 @@ signals:
     void dblClick();
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:

@@ -60,6 +60,7 @@ TEST_F(AfterStartUp, WindowStateIsTheStartingOne)
     EXPECT_EQ(CurrentChain, 0);
     EXPECT_EQ(MainForm->PageControl1->currentWidget(), MainForm->tabPresets);
     EXPECT_EQ(MainForm->btnShowPresets->text(), ">>>");
+    EXPECT_EQ(MainForm->minimumSize(), MainForm->maximumSize()) << "a fixed border";
     EXPECT_TRUE(messages.empty());
 }
 

@@ -1,0 +1,129 @@
+#include "MidiExchange.h"
+
+#include "InputBuffer.h"
+#include "MidiDriver.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <thread>
+
+namespace zlv {
+
+char KeypadVersion[kVersionLength + 1];
+std::uint8_t SingleFileBuffer[kSingleFileBufferSize];
+
+namespace {
+
+using detail::Clock;
+
+// The keypad needs this long between two messages, and a reply counts when it
+// completes within the reply window after the output ended.
+constexpr auto kMessagePause = std::chrono::milliseconds(10);
+constexpr auto kReplyWindow = std::chrono::milliseconds(100);
+
+constexpr std::size_t kSelectPresetSize = 6;
+constexpr std::uint8_t kPresetCount = 200;
+
+Clock::time_point g_lastSend{};
+
+// Sends one message no sooner than the pause after the one before; returns when
+// the output is over (never sooner than the pause after this send), or nothing
+// when the message did not go out.
+bool pacedSend(const std::uint8_t* message, std::size_t length, Clock::time_point& outputEnd)
+{
+    if (!MidiOutHandle)
+        return false;
+    std::this_thread::sleep_until(g_lastSend + kMessagePause);
+    const auto sent = Clock::now();
+    g_lastSend = sent;
+    if (!MidiOutHandle->SendLongMessage(message, length))
+        return false;
+    outputEnd = std::max(sent + kMessagePause, Clock::now());
+    return true;
+}
+
+} // namespace
+
+std::int32_t SendSysExAndWaitReply(const std::uint8_t* message, std::int32_t length)
+{
+    if (length <= 0 || !message)
+        return 1;
+    if (!MidiOutHandle || !MidiInHandle)
+        return 1;
+    detail::ArmInputBuffer(MidiInHandle);
+    Clock::time_point outputEnd;
+    if (!pacedSend(message, static_cast<std::size_t>(length), outputEnd)) {
+        detail::TakeInputBufferBack();
+        return 1;
+    }
+    return detail::WaitInputBufferReturned(outputEnd + kReplyWindow) ? 0 : 1;
+}
+
+void MidiInCallback(MidiPortHandle, std::uint32_t message, std::uintptr_t, std::uintptr_t, std::uintptr_t)
+{
+    if (message != kMimLongData)
+        return;
+    if (MidiInBuffer[0] != kSysExStart || MidiInBuffer[kIdentityReplySize - 1] != kSysExEnd)
+        return;
+    std::memcpy(KeypadVersion, MidiInBuffer + kVersionOffset, kVersionLength);
+    KeypadVersion[kVersionLength] = '\0';
+}
+
+bool RequestKeypadIdentity()
+{
+    std::uint8_t request[kIdentityRequestSize];
+    std::memcpy(request, IdentityRequest, sizeof request);
+    detail::ClearFirstInputByte();
+    detail::ClearKeypadVersion();
+    // No re-arm: the reply lands in the buffer the open queued. The one test is
+    // made when the pause and the output are over, or as soon as a reply is in.
+    Clock::time_point outputEnd;
+    if (!pacedSend(request, sizeof request, outputEnd))
+        outputEnd = Clock::now();
+    return !detail::WaitInputBufferReturned(outputEnd);
+}
+
+void SendPresetSelect(std::uint8_t index)
+{
+    if (index >= kPresetCount)
+        return;
+    const std::uint8_t message[kSelectPresetSize] = {kSysExStart, ManufacturerId, KeypadDeviceId,
+                                                     scSelectPreset, index,       kSysExEnd};
+    if (MidiOpen)
+        SendSysExAndWaitReply(message, kSelectPresetSize);
+}
+
+std::int32_t SendSingleSyxFile(const std::string& path)
+{
+    std::memset(SingleFileBuffer, 0, sizeof SingleFileBuffer);
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return trOpenFailed;
+    const std::size_t read = std::fread(SingleFileBuffer, 1, sizeof SingleFileBuffer, file);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed)
+        return trReadFailed;
+    if (SingleFileBuffer[0] != kSysExStart)
+        return trNoF0;
+    // A keypad that never answered, a failed send and closed ports are failures,
+    // not a silent success.
+    if (!MidiOpen)
+        return trSendFailed;
+    if (SendSysExAndWaitReply(SingleFileBuffer, static_cast<std::int32_t>(read)) != 0)
+        return trSendFailed;
+    switch (MidiInBuffer[3]) {
+    case 0x23:
+    case 0x24:
+        return MidiInBuffer[5] == kAcknowledge ? trOk : trNoAcknowledge;
+    case 0x30:
+    case 0x31:
+        return MidiInBuffer[6] == kAcknowledge ? trOk : trNoAcknowledge;
+    default:
+        return trOk;
+    }
+}
+
+} // namespace zlv

@@ -1,0 +1,128 @@
+#include "MidiPorts.h"
+
+#include "InputBuffer.h"
+#include "MidiDriver.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+namespace zlv {
+
+MidiDeviceEntry MidiOutDevices[kMaxMidiDevices];
+MidiDeviceEntry MidiInDevices[kMaxMidiDevices];
+std::int32_t MidiOutDeviceCount = 0;
+std::int32_t MidiInDeviceCount = 0;
+std::int32_t SelectedMidiOut = 0;
+std::int32_t SelectedMidiIn = 0;
+MidiPortHandle MidiOutHandle = nullptr;
+MidiPortHandle MidiInHandle = nullptr;
+std::uint8_t MidiOpen = 0;
+std::uint8_t MidiInBuffer[kMidiInBufferSize];
+
+namespace {
+
+// A port that will not close is retried this long, then given up: its handle is
+// dropped and input that still arrives finds no buffer.
+constexpr auto kCloseInputRetryLimit = std::chrono::seconds(1);
+constexpr auto kCloseInputRetryPause = std::chrono::milliseconds(1);
+
+void fillEntry(MidiDeviceEntry& entry, const MidiDeviceCaps& caps)
+{
+    entry.ManufacturerId = caps.ManufacturerId;
+    entry.ProductId = caps.ProductId;
+    const std::size_t n = std::min(caps.Name.size(), kMidiDeviceNameSize - 1);
+    std::memcpy(entry.Name, caps.Name.data(), n);
+    entry.Name[n] = '\0';
+}
+
+template <typename CountFn, typename CapsFn>
+std::int32_t enumerate(MidiDeviceEntry (&devices)[kMaxMidiDevices], std::int32_t& count, CountFn readCount,
+                       CapsFn readCaps)
+{
+    std::memset(devices, 0, sizeof devices);
+    count = readCount();
+    std::int32_t id = 0;
+    for (; id < count && id < kMaxMidiDevices; ++id) {
+        MidiDeviceCaps caps;
+        if (!readCaps(id, caps))
+            break;
+        fillEntry(devices[id], caps);
+    }
+    return id;
+}
+
+} // namespace
+
+std::int32_t EnumerateMidiOutDevices()
+{
+    MidiDriver& driver = ActiveMidiDriver();
+    return enumerate(
+        MidiOutDevices, MidiOutDeviceCount, [&] { return driver.OutDeviceCount(); },
+        [&](int id, MidiDeviceCaps& caps) { return driver.GetOutDeviceCaps(id, caps); });
+}
+
+std::int32_t EnumerateMidiInDevices()
+{
+    MidiDriver& driver = ActiveMidiDriver();
+    return enumerate(
+        MidiInDevices, MidiInDeviceCount, [&] { return driver.InDeviceCount(); },
+        [&](int id, MidiDeviceCaps& caps) { return driver.GetInDeviceCaps(id, caps); });
+}
+
+std::int32_t EnumerateMidiDevices()
+{
+    if (MidiOpen)
+        return 0;
+    const std::int32_t outs = EnumerateMidiOutDevices();
+    const std::int32_t ins = EnumerateMidiInDevices();
+    SelectedMidiIn = -1;
+    SelectedMidiOut = -1;
+    return outs | ins;
+}
+
+bool IsMidiOpen() { return MidiOpen != 0; }
+
+std::int32_t OpenMidiPorts()
+{
+    // Opening over an open connection would lose its ports: close them first.
+    if (MidiOutHandle || MidiInHandle)
+        CloseMidiPorts();
+    MidiOutHandle = nullptr;
+    MidiInHandle = nullptr;
+    MidiDriver& driver = ActiveMidiDriver();
+    if (!driver.OpenOutput(SelectedMidiOut))
+        return -1;
+    MidiOutHandle = &driver;
+    if (!driver.OpenInput(SelectedMidiIn, detail::InputSink())) {
+        driver.CloseOutput();
+        MidiOutHandle = nullptr;
+        return -1;
+    }
+    MidiInHandle = &driver;
+    detail::ArmInputBuffer(MidiInHandle);
+    // A failed start counts as open: the first exchange then finds no reply.
+    driver.StartInput();
+    MidiOpen = 1;
+    return 0;
+}
+
+void CloseMidiPorts()
+{
+    if (MidiOutHandle) {
+        MidiOutHandle->CloseOutput();
+        MidiOutHandle = nullptr;
+    }
+    if (MidiInHandle) {
+        MidiInHandle->StopInput();
+        detail::TakeInputBufferBack();
+        const auto giveUp = std::chrono::steady_clock::now() + kCloseInputRetryLimit;
+        while (!MidiInHandle->CloseInput() && std::chrono::steady_clock::now() < giveUp)
+            std::this_thread::sleep_for(kCloseInputRetryPause);
+        MidiInHandle = nullptr;
+    }
+    MidiOpen = 0;
+}
+
+} // namespace zlv

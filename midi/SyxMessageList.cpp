@@ -1,0 +1,229 @@
+#include "SyxMessageList.h"
+
+#include "MidiExchange.h"
+#include "TransferProgress.h"
+
+#include <cstdio>
+#include <new>
+
+namespace zlv {
+
+SyxMessageNode* SyxListHead = nullptr;
+SyxMessageNode* SyxListTail = nullptr;
+std::int32_t SyxTailLength = 0;
+std::int32_t SyxNodeCount = 0;
+
+namespace {
+
+TransferProgress* g_progress = nullptr;
+bool g_sending = false;
+
+// Where the loaders test the kind of a message.
+constexpr std::int32_t kCommandOffset = 3;
+constexpr std::int32_t kDeviceIdOffset = 2;
+// Where the keypad puts its 'A' in the acknowledge of a record or firmware message.
+constexpr std::size_t kShortNumberAckOffset = 5;
+constexpr std::size_t kLongNumberAckOffset = 6;
+constexpr std::size_t kFirmwareAckOffset = 4;
+
+class NoProgress final : public TransferProgress {
+public:
+    void ShowProgress(int) override {}
+    void StepProgress() override {}
+    void HideProgress() override {}
+    void ProcessPendingMessages() override {}
+};
+
+TransferProgress& progress()
+{
+    static NoProgress none;
+    return g_progress ? *g_progress : none;
+}
+
+bool isRecordCommand(std::uint8_t byte)
+{
+    return byte == scSetting || byte == scOldPreset || byte == scPreset || byte == scChain;
+}
+
+// Stores one byte in the tail node; `refuse` tells whether the byte breaks the
+// file's rule at its position.
+template <typename Rule>
+bool addByte(std::uint8_t byte, Rule refuse)
+{
+    if (!SyxListTail || SyxTailLength == static_cast<std::int32_t>(kSyxNodeDataSize))
+        return true;
+    SyxListTail->data[SyxTailLength] = byte;
+    if (refuse(SyxTailLength, byte))
+        return true;
+    ++SyxTailLength;
+    if (byte == kSysExEnd) {
+        auto* node = new (std::nothrow) SyxMessageNode{};
+        if (!node)
+            return true;
+        SyxListTail->next = node;
+        SyxListTail = node;
+        SyxTailLength = 0;
+        ++SyxNodeCount;
+    }
+    return false;
+}
+
+std::int32_t load(const std::string& path, bool (*add)(std::uint8_t))
+{
+    if (g_sending)
+        return trListBusy;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return trOpenFailed;
+    FreeSyxMessageList();
+    SyxNodeCount = 0;
+    auto* first = new (std::nothrow) SyxMessageNode{};
+    if (!first) {
+        std::fclose(file);
+        return trReadFailed;
+    }
+    SyxListHead = first;
+    SyxListTail = first;
+    SyxTailLength = 0;
+    SyxNodeCount = 1;
+    for (;;) {
+        const int c = std::fgetc(file);
+        if (c == EOF) {
+            const bool failed = std::ferror(file) != 0;
+            std::fclose(file);
+            if (failed) {
+                FreeSyxMessageList();
+                return trWrongFileType;
+            }
+            return trOk;
+        }
+        if (add(static_cast<std::uint8_t>(c))) {
+            FreeSyxMessageList();
+            std::fclose(file);
+            return trWrongFileType;
+        }
+    }
+}
+
+std::size_t messageLength(const SyxMessageNode& node)
+{
+    for (std::size_t i = 0; i < kSyxNodeDataSize; ++i)
+        if (node.data[i] == kSysExEnd)
+            return i + 1;
+    return kSyxNodeDataSize;
+}
+
+bool recordAcknowledged(bool lastNode)
+{
+    switch (MidiInBuffer[3]) {
+    case scSetting:
+    case scOldPreset:
+        return MidiInBuffer[kShortNumberAckOffset] == kAcknowledge;
+    case scPreset:
+    case scChain:
+        return MidiInBuffer[kLongNumberAckOffset] == kAcknowledge;
+    default:
+        return lastNode;
+    }
+}
+
+bool firmwareAcknowledged(bool lastNode) { return lastNode || MidiInBuffer[kFirmwareAckOffset] == kAcknowledge; }
+
+class SendingGuard {
+public:
+    SendingGuard() { g_sending = true; }
+    ~SendingGuard() { g_sending = false; }
+    SendingGuard(const SendingGuard&) = delete;
+    SendingGuard& operator=(const SendingGuard&) = delete;
+};
+
+std::int32_t send(bool (*acknowledged)(bool lastNode))
+{
+    if (g_sending)
+        return trListBusy;
+    if (!SyxListHead)
+        return trSendFailed;
+    SendingGuard guard;
+    TransferProgress& bar = progress();
+    bar.ShowProgress(SyxNodeCount + 1);
+    bar.ProcessPendingMessages();
+    const auto finish = [&bar](std::int32_t result) {
+        bar.HideProgress();
+        return result;
+    };
+    for (SyxMessageNode* node = SyxListHead; node; node = node->next) {
+        if (node->data[0] != kSysExStart)
+            return finish(trOk);
+        // Closed ports (also closed by a command run between two messages): the
+        // rest of the list cannot go out, and an old reply proves nothing.
+        if (!MidiOpen)
+            return finish(trSendFailed);
+        const auto length = static_cast<std::int32_t>(messageLength(*node));
+        if (SendSysExAndWaitReply(node->data, length) != 0)
+            return finish(trSendFailed);
+        const bool lastNode = node->next == nullptr;
+        // Tested before the window messages run: a command run meanwhile may
+        // make an exchange of its own and overwrite the reply.
+        const bool ok = acknowledged(lastNode);
+        bar.StepProgress();
+        bar.ProcessPendingMessages();
+        if (!ok)
+            return finish(trNoAcknowledge);
+        if (lastNode)
+            return finish(trOk);
+    }
+    return finish(trOk);
+}
+
+} // namespace
+
+TransferProgress* SetTransferProgress(TransferProgress* progress)
+{
+    TransferProgress* previous = g_progress;
+    g_progress = progress;
+    return previous;
+}
+
+TransferProgress* InstalledTransferProgress() { return g_progress; }
+
+bool AddSyxFileByte(std::uint8_t byte)
+{
+    return addByte(byte, [](std::int32_t position, std::uint8_t b) {
+        return position == kCommandOffset && !isRecordCommand(b);
+    });
+}
+
+bool AddUpgradeFileByte(std::uint8_t byte)
+{
+    return addByte(byte, [](std::int32_t position, std::uint8_t b) {
+        return position == kDeviceIdOffset && b != UpgradeDeviceId;
+    });
+}
+
+std::int32_t LoadSyxFileMessages(const std::string& path) { return load(path, &AddSyxFileByte); }
+
+std::int32_t LoadUpgradeFileMessages(const std::string& path) { return load(path, &AddUpgradeFileByte); }
+
+std::int32_t SendSyxMessageList() { return send(&recordAcknowledged); }
+
+std::int32_t SendUpgradeMessageList() { return send(&firmwareAcknowledged); }
+
+void FreeSyxMessageList()
+{
+    if (g_sending)
+        return;
+    SyxMessageNode* node = SyxListHead;
+    while (node) {
+        SyxMessageNode* next = node->next;
+        delete node;
+        node = next;
+    }
+    SyxListHead = nullptr;
+    SyxListTail = nullptr;
+    SyxTailLength = 0;
+    SyxNodeCount = 0;
+}
+
+bool IsSyxListSending() { return g_sending; }
+
+} // namespace zlv
