@@ -184,7 +184,7 @@ void TMainForm::SaveToSyxFileClick()
 void TMainForm::mnuSaveSingleAsClick()
 {
     storePendingEdits();
-    // The chain-name edit is filled up with blanks here (PadChainNameEdit) once the Chains page provides it.
+    PadChainNameEdit();
     SaveForm->spinPreset->setValue(CurrentPreset + 1);
     SaveForm->setWindowTitle("Export To Which Preset?");
     SaveForm->Label1->setText("Export Current Preset to this Preset Number: ");

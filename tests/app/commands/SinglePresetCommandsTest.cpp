@@ -181,12 +181,18 @@ TEST_F(SinglePreset, ExportWritesTheCurrentPresetUnderTheChosenNumber)
     EXPECT_TRUE(samePreset(zlv::PresetStaging, zlv::PresetTable[4]));
 }
 
+// Cancelled at the prompt, the export has already blank-filled the chain-name
+// edit, without touching the chain itself.
 TEST_F(SinglePreset, CancelledExportWritesNothing)
 {
     makeCurrent(0);
+    form->edChainName->setText("Live");
+    const zlv::ChainRecord chain = zlv::ChainTable[zlv::CurrentChain];
     cancelPrompt();
     form->SaveOne->trigger();
     EXPECT_TRUE(dialogs.empty());
+    EXPECT_EQ(form->edChainName->text(), "Live         ");
+    EXPECT_EQ(std::memcmp(&zlv::ChainTable[zlv::CurrentChain], &chain, sizeof chain), 0);
 
     answerPrompt(1);
     cancelFileDialog();
