@@ -143,6 +143,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     setupChainsPage();
     setupSpeedDialsPage();
     setupSettingsPage();
+    setupFileCommands();
 
     // A fixed border: the window keeps the size its contents ask for.
     layout()->setSizeConstraint(QLayout::SetFixedSize);

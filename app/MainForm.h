@@ -202,6 +202,16 @@ public:
     // ---- Settings page (SettingsPage.cpp) ----
     void setupSettingsPage();
 
+    // ---- file commands (FileCommands.cpp) ----
+    void setupFileCommands();
+    // The pending-edit step: stores the channel controls when they hold edits.
+    void storePendingEdits();
+    void mnuNewClick();
+    void OpenSyxFileClick();
+    void mnuOpenSingleClick();
+    void SaveToSyxFileClick();
+    void mnuSaveSingleAsClick();
+
     // ---- file, connection, download and upgrade commands (Commands.cpp) ----
 };
 

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -26,6 +27,8 @@ protected:
     {
         zlv::Refreshing = zlv::Resetting = zlv::ShowingPreset = 0;
         zlv::Selecting = 0;
+        // The main window makes its working folder in the documents folder: keep it out of the user's.
+        m_previousLookup = zlv::SetDocumentsFolderLookup([this] { return m_documents.path(); });
         zlv::MainForm = new zlv::TMainForm;
         zlv::PresetListForm = new zlv::TPresetListForm(zlv::MainForm);
         zlv::MidiEventsForm = new zlv::TMidiEventsForm(zlv::MainForm);
@@ -45,6 +48,7 @@ protected:
         zlv::MainForm = nullptr;
         zlv::PresetListForm = nullptr;
         zlv::MidiEventsForm = nullptr;
+        zlv::SetDocumentsFolderLookup(m_previousLookup);
     }
 
     // Focus tests need the window on screen and active.
@@ -61,4 +65,8 @@ protected:
     static bool ownEnabled(QWidget* w) { return !w->testAttribute(Qt::WA_ForceDisabled); }
 
     zlv::TMainForm* form = nullptr;
+
+private:
+    QTemporaryDir m_documents;
+    zlv::DocumentsFolderLookup m_previousLookup;
 };

@@ -1,0 +1,201 @@
+// New, Open all, Import One Preset, Save all and Export Current Preset: the
+// commands that reset the bank or move it between memory and .syx files.
+#include "MainForm.h"
+
+#include "AppTitle.h"
+#include "Bank.h"
+#include "FileDialog.h"
+#include "LoadForm.h"
+#include "Modal.h"
+#include "OpenFileSummaryForm.h"
+#include "PageControl.h"
+#include "SaveForm.h"
+#include "SpinEdit.h"
+#include "SyxReader.h"
+#include "SyxWriter.h"
+#include "UserMessage.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+
+#include <cstring>
+#include <string>
+
+namespace zlv {
+
+namespace {
+
+// The largest file Import One Preset hands to the reader; a preset message is
+// at most 481 bytes, the rest is slack the keypad's own tools have always allowed.
+constexpr qint64 kSinglePresetFileMaxSize = 528;
+constexpr const char* kExportNameSuffix = "_ZLVpreset.syx";
+
+// The codec takes paths as 8-bit text, in the file system's encoding.
+std::string codecPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// A typed name of a missing file ends a command without a word.
+bool fileExists(const QString& path) { return QFileInfo(path).isFile(); }
+
+// The hourglass for a long command; put back at the latest when the command
+// ends, exceptions included.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+    ~WaitCursor() { release(); }
+    void release()
+    {
+        if (m_shown) {
+            m_shown = false;
+            QApplication::restoreOverrideCursor();
+        }
+    }
+
+private:
+    bool m_shown = true;
+};
+
+// The writers leave an existing file as it was when they fail; the user must
+// still learn that nothing was saved.
+void reportWriteFailure(std::uint8_t result)
+{
+    if (result != 0)
+        ShowMessage("Could not write the file.", "File Error!", MsgIcon::Exclamation, MsgButtons::Ok);
+}
+
+QString presetName(const PresetRecord& preset)
+{
+    const auto* name = reinterpret_cast<const char*>(preset.Name);
+    return QString::fromLatin1(name, static_cast<qsizetype>(strnlen(name, kNameLength)));
+}
+
+} // namespace
+
+void TMainForm::setupFileCommands()
+{
+    connect(bntNew, &QToolButton::clicked, this, &TMainForm::mnuNewClick);
+    connect(OpenSyxFile, &QAction::triggered, this, &TMainForm::OpenSyxFileClick);
+    connect(OpenSinglePreset1, &QAction::triggered, this, &TMainForm::mnuOpenSingleClick);
+    connect(SaveToSyxFile, &QAction::triggered, this, &TMainForm::SaveToSyxFileClick);
+    connect(SaveOne, &QAction::triggered, this, &TMainForm::mnuSaveSingleAsClick);
+}
+
+void TMainForm::storePendingEdits()
+{
+    if (PresetModified) {
+        PresetModified = false;
+        StoreChannels();
+    }
+}
+
+void TMainForm::mnuNewClick()
+{
+    Resetting = 1;
+    InitBankDefaults();
+    PresetModified = false;
+    setWindowTitle(QString::fromStdString(AppTitle));
+    Resetting = 0;
+    edPreset->setText("1");
+    Refreshing = 1;
+    ShowCurrentPreset();
+    Refreshing = 0;
+    UpdatePresetsList();
+}
+
+void TMainForm::mnuOpenSingleClick()
+{
+    storePendingEdits();
+    const auto chosen = RunFileDialog(OpenSingleDialog);
+    if (!chosen || !fileExists(*chosen))
+        return;
+    if (QFileInfo(*chosen).size() > kSinglePresetFileMaxSize) {
+        ShowMessage("This file is too big to be a single Preset file.", "File Open Error!");
+        return;
+    }
+    if (ImportPresetFile(codecPath(*chosen)) != 0)
+        return;
+    LoadForm->spinPreset->setValue(FilePresetNumber + 1);
+    if (ExecModal(LoadForm) != TLoadForm::ResultContinue)
+        return;
+    CurrentPreset = static_cast<std::uint8_t>(LoadForm->spinPreset->value() - 1);
+    std::memcpy(&PresetTable[CurrentPreset], &PresetStaging, kPresetRecordSize);
+    ShowCurrentPreset();
+    edPreset->setText(QString::number(CurrentPreset + 1));
+    UpdatePresetsList();
+}
+
+void TMainForm::OpenSyxFileClick()
+{
+    // The whole bank is replaced, so pending edits are neither stored nor cleared.
+    const auto chosen = RunFileDialog(OpenSyxDialog);
+    if (!chosen || !fileExists(*chosen))
+        return;
+    const std::string path = codecPath(*chosen);
+    CountSyxFileMessages(path);
+    const SyxFileCountsRecord counts = SyxFileCounts;
+    frmOpenFileSummary->lblNumOldPresets->setText(QString::number(counts.OldPresetCount));
+    frmOpenFileSummary->lblNumNewPresets->setText(QString::number(counts.NewPresetCount));
+    frmOpenFileSummary->lblNumChains->setText(QString::number(counts.ChainCount));
+    frmOpenFileSummary->lblNumSpeedDials->setText(QString::number(counts.SpeedDialCount));
+    if (ExecModal(frmOpenFileSummary) != QDialog::Accepted)
+        return;
+    if (counts.OldPresetCount == 0 && counts.NewPresetCount == 0 && counts.ChainCount == 0 &&
+        counts.SpeedDialCount == 0 && counts.OtherSettingCount == 0) {
+        ShowMessage("Nothing to load.", "File Open Error!");
+        return;
+    }
+
+    WaitCursor hourglass;
+    InitBankDefaults();
+    LoadBankFromFile(path); // a malformed file has shown its message; what was read stays
+    repaint();
+    CurrentPreset = 0;
+    edPreset->setText("1");
+    // A switch made from code: the channel controls are not stored and the
+    // preset list keeps its caption.
+    PageControl1->setCurrentIndex(0);
+    ShowCurrentPreset();
+    hourglass.release();
+    UpdatePresetsList();
+}
+
+void TMainForm::SaveToSyxFileClick()
+{
+    const auto chosen = RunFileDialog(SaveAllDialog);
+    if (!chosen)
+        return;
+    WaitCursor hourglass;
+    storePendingEdits();
+    const std::uint8_t result = SaveBankToFile(codecPath(*chosen));
+    CurrentPreset = 0;
+    edPreset->setText("1");
+    ShowCurrentPreset();
+    hourglass.release();
+    reportWriteFailure(result);
+}
+
+void TMainForm::mnuSaveSingleAsClick()
+{
+    storePendingEdits();
+    PadChainNameEdit();
+    SaveForm->spinPreset->setValue(CurrentPreset + 1);
+    SaveForm->setWindowTitle("Export To Which Preset?");
+    SaveForm->Label1->setText("Export Current Preset to this Preset Number: ");
+    if (ExecModal(SaveForm) != TSaveForm::ResultContinue)
+        return;
+    FilePresetNumber = static_cast<std::uint8_t>(SaveForm->spinPreset->value() - 1);
+    SaveOneDialog->selectFile(presetName(PresetTable[CurrentPreset]) + kExportNameSuffix);
+    const auto chosen = RunFileDialog(SaveOneDialog);
+    if (!chosen)
+        return;
+    reportWriteFailure(ExportPresetToFile(codecPath(*chosen)));
+}
+
+} // namespace zlv

@@ -1,0 +1,239 @@
+// New, Open all and Save all driven through the main window's tool button and
+// menus, with the file dialogs, the summary and the message boxes answered.
+#include "CommandsFixture.h"
+
+#include "SafeFile.h"
+#include "SyxReader.h"
+#include "SyxWriter.h"
+
+#include <QAction>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTest>
+#include <QToolButton>
+
+#include <string>
+
+namespace commands_test {
+namespace {
+
+using BankFile = CommandsFixture;
+
+const Message kWriteFailed{"Could not write the file.", "File Error!", zlv::MsgIcon::Exclamation};
+
+// Every field of every record away from its default, in ways a reader could
+// get wrong: names of every length, data blocks from empty to full, chains with
+// a gap between used links, an empty speed dial.
+void setName(std::uint8_t (&name)[zlv::kNameLength], const char* text, std::size_t length)
+{
+    for (std::size_t i = 0; i < zlv::kNameLength; ++i)
+        name[i] = i < length ? static_cast<std::uint8_t>(text[i]) : 0;
+}
+
+void fillBank()
+{
+    for (int i = 0; i < 200; ++i) {
+        zlv::PresetRecord& p = zlv::PresetTable[i];
+        setName(p.Name, "Zz Song ~#%&!", static_cast<std::size_t>(i % 14));
+        p.PreDelay = static_cast<std::uint8_t>(i % 128);
+        p.PostDelay = static_cast<std::uint8_t>((i * 7) % 128);
+        auto* channels = reinterpret_cast<std::uint8_t*>(p.Channels);
+        for (int b = 0; b < 48; ++b)
+            channels[b] = static_cast<std::uint8_t>(i * 31 + b * 7);
+        const int pre = i % 91, post = (200 - i) % 91;
+        for (int k = 0; k < 90; ++k) {
+            p.PreData[k] = k < pre ? static_cast<std::uint8_t>((i + k) % 255) : zlv::kEmpty;
+            p.PostData[k] = k < post ? static_cast<std::uint8_t>((i * 3 + k) % 255) : zlv::kEmpty;
+        }
+    }
+    for (int c = 0; c < 99; ++c) {
+        zlv::ChainRecord& chain = zlv::ChainTable[c];
+        const std::string name = "Chain " + std::to_string(c) + "       ";
+        setName(chain.Name, name.c_str(), zlv::kNameLength);
+        for (int k = 0; k < 18; ++k)
+            chain.Links[k] = k < c % 19 ? static_cast<std::uint8_t>((c * 11 + k) % 200) : zlv::kEmpty;
+    }
+    zlv::ChainTable[5].Links[1] = zlv::kEmpty;
+    for (int d = 0; d < 8; ++d)
+        zlv::SpeedDials[d] = static_cast<std::uint8_t>(d * 24 + 3);
+    zlv::SpeedDials[8] = zlv::kEmpty;
+}
+
+void clickTab(zlv::TMainForm* form, int index)
+{
+    QTabBar* tabs = form->PageControl1->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+    ASSERT_EQ(form->PageControl1->currentIndex(), index);
+}
+
+TEST_F(BankFile, SavedBankOpensBackByteForByteAfterNew)
+{
+    fillBank();
+    makeCurrent(56);
+    const QString path = workFile("bank.syx");
+    chooseFile(path);
+    form->SaveToSyxFile->trigger();
+    EXPECT_TRUE(messages.empty());
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(dialogs[0].dialog, "SaveAllDialog");
+    EXPECT_EQ(dialogs[0].offered, "ZLV_keypad_ALL.syx");
+    EXPECT_EQ(zlv::CurrentPreset, 0);
+    EXPECT_EQ(form->edPreset->text(), "1");
+    EXPECT_EQ(form->edPresetName->text(), QString(13, ' '));
+    const Bytes saved = BankBytes(); // the save fills names up with blanks in the bank
+
+    QTest::mouseClick(form->bntNew, Qt::LeftButton);
+    EXPECT_EQ(FirstDifference(BankBytes(), DefaultBankBytes()), -1);
+    EXPECT_EQ(listLine(199), "200.  New Name 200");
+
+    // Opened from the Chains page: the command returns to the Presets page
+    // without the page events, so the list keeps the Chains page's caption.
+    clickTab(form, 1);
+    ASSERT_EQ(zlv::PresetListForm->windowTitle(), "Add Preset (double-click)");
+    makeCurrent(9);
+    chooseFile(path);
+    answerSummary(true);
+    form->OpenSyxFile->trigger();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(summaryCounts, (QStringList{"0", "200", "99", "9"}));
+    EXPECT_EQ(FirstDifference(BankBytes(), saved), -1);
+    EXPECT_EQ(zlv::CurrentPreset, 0);
+    EXPECT_EQ(form->edPreset->text(), "1");
+    EXPECT_EQ(form->PageControl1->currentIndex(), 0);
+    EXPECT_EQ(zlv::PresetListForm->windowTitle(), "Add Preset (double-click)");
+    EXPECT_EQ(listLine(13), "14.  Zz Song ~#%&!");
+}
+
+TEST_F(BankFile, SaveAllStoresPendingEditsAndOffersItsLastName)
+{
+    makeCurrent(56);
+    editFirstProgram(42);
+    cancelFileDialog();
+    form->SaveToSyxFile->trigger();
+    // Cancelled: the edits stay pending and nothing moves.
+    EXPECT_TRUE(form->PresetModified);
+    EXPECT_EQ(zlv::PresetTable[56].Channels[0].Program, zlv::kChannelOff);
+    EXPECT_EQ(zlv::CurrentPreset, 56);
+
+    const QString path = workFile("mine.syx");
+    chooseFile(path);
+    form->SaveToSyxFile->trigger();
+    EXPECT_FALSE(form->PresetModified);
+    EXPECT_EQ(zlv::CurrentPreset, 0);
+    EXPECT_EQ(form->edPreset->text(), "1");
+    zlv::InitBankDefaults();
+    ASSERT_EQ(zlv::LoadBankFromFile(QFile::encodeName(path).toStdString()), 0);
+    EXPECT_EQ(zlv::PresetTable[56].Channels[0].Program, 41);
+
+    chooseFile(workFile("other.syx"));
+    form->SaveToSyxFile->trigger();
+    ASSERT_EQ(dialogs.size(), 3u);
+    EXPECT_EQ(dialogs[2].offered, "mine.syx");
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(BankFile, FailedSaveIsReportedAndKeepsThePreviousFile)
+{
+    const QString path = workFile("keep.syx");
+    const Bytes previous{0xF0, 0x7D, 0x22, 0x22, 0x10, 0x00, 0x01, 0xF7};
+    WriteFile(path, previous);
+    zlv::FileFaults faults;
+    faults.FailRename = true;
+    const zlv::FileFaults before = zlv::SetFileFaults(faults);
+    makeCurrent(30);
+    chooseFile(path);
+    form->SaveToSyxFile->trigger();
+    zlv::SetFileFaults(before);
+    EXPECT_EQ(messages, std::vector<Message>{kWriteFailed});
+    EXPECT_EQ(ReadFile(path), previous);
+    EXPECT_EQ(zlv::CurrentPreset, 0);
+
+    // A folder that does not exist.
+    messages.clear();
+    chooseFile(workFile("no such folder/bank.syx"));
+    form->SaveToSyxFile->trigger();
+    EXPECT_EQ(messages, std::vector<Message>{kWriteFailed});
+}
+
+TEST_F(BankFile, OpenAllCancelledAtTheSummaryChangesNothing)
+{
+    const QString path = workFile("bank.syx");
+    ASSERT_EQ(zlv::SaveBankToFile(QFile::encodeName(path).toStdString()), 0);
+    zlv::PresetTable[3].Name[0] = 'X';
+    zlv::SpeedDials[2] = 77;
+    makeCurrent(9);
+    const Bytes before = BankBytes();
+    chooseFile(path);
+    answerSummary(false);
+    form->OpenSyxFile->trigger();
+    EXPECT_EQ(summaryCounts, (QStringList{"0", "200", "99", "9"}));
+    EXPECT_EQ(FirstDifference(BankBytes(), before), -1);
+    EXPECT_EQ(zlv::CurrentPreset, 9);
+    EXPECT_EQ(form->edPreset->text(), "10");
+    EXPECT_TRUE(messages.empty());
+
+    // A typed name of a missing file ends the command before the summary.
+    chooseFile(workFile("missing.syx"));
+    form->OpenSyxFile->trigger();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(FirstDifference(BankBytes(), before), -1);
+}
+
+TEST_F(BankFile, FileWithoutRecordsIsNothingToLoad)
+{
+    const QString path = workFile("text.syx");
+    WriteFile(path, {'h', 'e', 'l', 'l', 'o'});
+    zlv::PresetTable[3].Name[0] = 'X';
+    const Bytes before = BankBytes();
+    chooseFile(path);
+    answerSummary(true);
+    form->OpenSyxFile->trigger();
+    EXPECT_EQ(summaryCounts, (QStringList{"0", "0", "0", "0"}));
+    EXPECT_EQ(messages, (std::vector<Message>{{"Nothing to load.", "File Open Error!", zlv::MsgIcon::None}}));
+    EXPECT_EQ(FirstDifference(BankBytes(), before), -1);
+}
+
+// Settings the bank does not hold are counted but not shown; the bank is still
+// reset and the loader stops at them with its own message.
+TEST_F(BankFile, FileOfUnknownSettingsStillResetsTheBank)
+{
+    const QString path = workFile("settings.syx");
+    WriteFile(path, {0xF0, 0x7D, 0x22, 0x22, 0x05, 0x00, 0x01, 0xF7, 0xF0, 0x7D, 0x22, 0x22, 0x1E, 0x00, 0x01, 0xF7});
+    fillBank();
+    makeCurrent(20);
+    chooseFile(path);
+    answerSummary(true);
+    form->OpenSyxFile->trigger();
+    EXPECT_EQ(summaryCounts, (QStringList{"0", "0", "0", "0"}));
+    EXPECT_EQ(messages, (std::vector<Message>{{"File does not start with 0xF0.", "File Open Error!",
+                                               zlv::MsgIcon::None}}));
+    EXPECT_EQ(FirstDifference(BankBytes(), DefaultBankBytes()), -1);
+    EXPECT_EQ(zlv::CurrentPreset, 0);
+    EXPECT_EQ(form->edPreset->text(), "1");
+    EXPECT_EQ(listLine(19), "20.  New Name 20");
+}
+
+TEST_F(BankFile, NewAsksNothingAndKeepsPageAndConnection)
+{
+    fillBank();
+    makeCurrent(40);
+    editFirstProgram(5);
+    clickTab(form, 2);
+    form->setWindowTitle("changed");
+    const QString status = form->StatusBar1->panelText(0);
+    QTest::mouseClick(form->bntNew, Qt::LeftButton);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_FALSE(form->PresetModified);
+    EXPECT_EQ(FirstDifference(BankBytes(), DefaultBankBytes()), -1);
+    EXPECT_EQ(zlv::CurrentPreset, 0);
+    EXPECT_EQ(form->edPreset->text(), "1");
+    EXPECT_EQ(form->windowTitle(), "Zelvane Editor");
+    EXPECT_EQ(form->PageControl1->currentIndex(), 2);
+    EXPECT_EQ(form->StatusBar1->panelText(0), status);
+    EXPECT_EQ(form->MidiMode, zlv::mmNone);
+    // The redisplay of the Presets page is not an edit.
+    EXPECT_FALSE(form->PresetModified);
+}
+
+} // namespace
+} // namespace commands_test
