@@ -62,6 +62,10 @@ QString makeWorkingFolder()
     const QString documents = documentsFolder();
     if (documents.isEmpty())
         return kDesignFolder;
+    // A desktop may name a documents folder that was never made; the program's
+    // folders still belong there, so it is made like the levels below it.
+    if (!QFileInfo(documents).isDir())
+        QDir().mkpath(documents);
     QString path = documents;
     for (const char* level : {"Tessarine", "Zelvane", "Syx"}) {
         path += QDir::separator();

@@ -27,11 +27,7 @@ class QPushButton;
 class QTabWidget;
 // Chains and Speed Dials pages
 class QGroupBox;
-class QLabel;
-class QLineEdit;
 class QListWidget;
-class QMenu;
-class QAction;
 class QTableWidget;
 
 namespace zlv {

@@ -121,15 +121,24 @@ int ClickListBox::selectedRow() const
 
 void ClickListBox::mousePressEvent(QMouseEvent* event)
 {
+    // Only the left button picks a row.
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
     QListWidget::mousePressEvent(event);
-    if (event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid() && onUserSelect)
+    if (indexAt(event->position().toPoint()).isValid() && onUserSelect)
         onUserSelect();
 }
 
 void ClickListBox::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
     QListWidget::mouseDoubleClickEvent(event);
-    if (event->button() == Qt::LeftButton && onDoubleClick)
+    if (onDoubleClick)
         onDoubleClick();
 }
 

@@ -150,10 +150,11 @@ void TPresetListForm::showEvent(QShowEvent* event)
 
 void TPresetListForm::closeEvent(QCloseEvent* event)
 {
+    // The user cannot close it (no close box); a close from the program just hides it.
     if (event->spontaneous())
         event->ignore();
     else
-        QDialog::closeEvent(event);
+        event->accept();
 }
 
 void TPresetListForm::reject() {}

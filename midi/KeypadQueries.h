@@ -4,6 +4,8 @@
 // output untouched.
 #pragma once
 
+#include "MidiExchange.h"
+
 #include <cstdint>
 
 namespace zlv {

@@ -67,6 +67,19 @@ bool jackServerRuns()
 #endif
 }
 
+// RtMidi's ALSA objects print to stderr before they throw when there is no
+// sequencer (/dev/snd/seq missing); look for it first.
+bool alsaSequencerOpens()
+{
+#ifdef ZLV_HAVE_ALSA
+    snd_seq_t* seq = nullptr;
+    if (snd_seq_open(&seq, "default", SND_SEQ_OPEN_DUPLEX, SND_SEQ_NONBLOCK) < 0)
+        return false;
+    snd_seq_close(seq);
+#endif
+    return true;
+}
+
 } // namespace
 
 struct RtMidiCallbacks {
@@ -109,6 +122,8 @@ void RtMidiDriver::startApis()
         if (started)
             continue;
         if (api == RtMidi::UNIX_JACK && !jackServerRuns())
+            continue;
+        if (api == RtMidi::LINUX_ALSA && !alsaSequencerOpens())
             continue;
         try {
             auto probe = std::make_unique<Probe>();

@@ -3,6 +3,8 @@
 // the next goes out. There is one list in the process.
 #pragma once
 
+#include "MidiExchange.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>

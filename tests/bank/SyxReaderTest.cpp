@@ -479,3 +479,88 @@ TEST_F(SyxReader, StreamsReadPastTheEndAsFF)
     EXPECT_EQ(PresetTable[199].PostData[89], 0x22);
     EXPECT_EQ(ChainTable[98].Links[0], 1);
 }
+
+TEST_F(SyxReader, ABadDataPairStopsTheBlockWithoutSkippingItsRest)
+{
+    // PRE block of 3 whose second pair is bad: the next read, the POST length,
+    // takes the third pair's first byte (0) and the closing F7 read takes its
+    // second (5); the real POST length then fails to start a message.
+    Bytes msg = presetMessage(20, {0x12, 0x34, 0x05});
+    msg[121] = 0x1F;
+    ASSERT_EQ(LoadBankFromFile(file(msg)), 1);
+    EXPECT_EQ(PresetTable[20].PreData[0], 0x12);
+    EXPECT_EQ(PresetTable[20].PreData[1], 0xFF);
+    EXPECT_EQ(PresetTable[20].PostData[0], 0xFF);
+    EXPECT_EQ(messages.Shown, std::vector{Plain("File does not start with 0xF0.", "File Open Error!")});
+}
+
+namespace {
+
+struct ReadOutcome {
+    int Result;
+    BankSnapshot Bank;
+    PresetRecord Preset;
+    ChainRecord Chain;
+    std::array<int, 5> Counts;
+    std::uint8_t PresetNumber;
+    std::uint8_t ChainNumber;
+    std::vector<ShownMessage> Shown;
+    bool operator==(const ReadOutcome& o) const
+    {
+        return Result == o.Result && Bank == o.Bank && !std::memcmp(&Preset, &o.Preset, sizeof Preset) &&
+               !std::memcmp(&Chain, &o.Chain, sizeof Chain) && Counts == o.Counts &&
+               PresetNumber == o.PresetNumber && ChainNumber == o.ChainNumber && Shown == o.Shown;
+    }
+};
+
+template <typename Read>
+ReadOutcome readInPieces(const Bytes& content, std::size_t pieceSize, Read read)
+{
+    InitBankDefaults();
+    PresetStaging = PresetTemplate;
+    ChainStaging = ChainTemplate;
+    FilePresetNumber = FileChainNumber = 0;
+    MessageRecorder recorder;
+    SyxInputStream in(content.data(), content.size(), pieceSize);
+    const int result = read(in);
+    return {result, BankSnapshot::Take(), PresetStaging, ChainStaging, counts(), FilePresetNumber, FileChainNumber,
+            recorder.Shown};
+}
+
+} // namespace
+
+// Runs of bytes already at hand are read in one go; the outcome must be the
+// same as when the bytes arrive one at a time, however a file ends or breaks.
+TEST_F(SyxReader, OutcomeDoesNotDependOnHowTheBytesArrive)
+{
+    Bytes badChannel = presetMessage(30, Bytes(90, 0x41), Bytes(33, 0x42));
+    badChannel[40] = 0x10;
+    Bytes badPost = presetMessage(31, Bytes(17, 0x01), Bytes(90, 0x7F));
+    badPost[119 + 34 + 1 + 2 * 60] = 0xF0;
+    const Bytes full = presetMessage(32, Bytes(90, 0x5A), Bytes(90, 0xA5));
+    const Bytes inputs[] = {
+        Concat({full, chainMessage(3, {1, 2}), setting(17, 5), oldPresetMessage(33, 1)}),
+        badChannel,
+        badPost,
+        cut(full, 300),
+        cut(full, 119 + 90),
+        Concat({full, cut(oldPresetMessage(4, 0), 130)}),
+        cut(chainMessage(5, {7, 8, 9}), 27),
+    };
+    const auto load = [](SyxInputStream& in) { return int(LoadBankFromStream(in)); };
+    const auto import = [](SyxInputStream& in) { return int(ImportPresetFromStream(in)); };
+    const auto count = [](SyxInputStream& in) { return (CountSyxMessages(in), 0); };
+    for (std::size_t n = 0; n < std::size(inputs); ++n) {
+        SCOPED_TRACE(n);
+        const Bytes& content = inputs[n];
+        for (std::size_t piece : {std::size_t{1}, std::size_t{5}, std::size_t{64}}) {
+            EXPECT_TRUE(readInPieces(content, piece, load) == readInPieces(content, 0, load)) << piece;
+            EXPECT_TRUE(readInPieces(content, piece, import) == readInPieces(content, 0, import)) << piece;
+            EXPECT_TRUE(readInPieces(content, piece, count) == readInPieces(content, 0, count)) << piece;
+        }
+    }
+    // The inputs do reach both outcomes.
+    EXPECT_EQ(readInPieces(inputs[0], 0, load).Result, 0);
+    EXPECT_EQ(readInPieces(inputs[1], 0, load).Preset.Channels[3].BankMsb, 0x80);
+    EXPECT_EQ(readInPieces(inputs[2], 0, load).Result, 1);
+}

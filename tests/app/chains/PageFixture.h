@@ -41,7 +41,6 @@ protected:
         MainForm = new TMainForm;
         PresetListForm = new TPresetListForm(MainForm);
         InitBankDefaults();
-        MainForm->resize(800, 560);
         MainForm->show();
         PresetListForm->show();
         // The list is normally filled when the main window is first shown.
@@ -70,12 +69,17 @@ protected:
             list()->addItem(QString::asprintf("%02d.  %s", i + 1, reinterpret_cast<const char*>(PresetTable[i].Name)));
     }
 
+    // Switches pages as the tabs do: the main window then sets the list's caption and redisplays the page.
     static void showChainsPage()
     {
         MainForm->PageControl1->setCurrentWidget(MainForm->tabChains);
-        MainForm->ShowCurrentChain();
+        MainForm->PageControl1Change();
     }
-    static void showSpeedDialsPage() { MainForm->PageControl1->setCurrentWidget(MainForm->tabSpeedDials); }
+    static void showSpeedDialsPage()
+    {
+        MainForm->PageControl1->setCurrentWidget(MainForm->tabSpeedDials);
+        MainForm->PageControl1Change();
+    }
 
     // Chain `chain` with the given links (preset indexes) at the front, the rest empty.
     static void setLinks(int chain, const std::vector<int>& presets)

@@ -59,6 +59,8 @@ TEST_F(PresetList, DocksAtTheMainWindowsRightEdgeWithoutACloseBox)
 
     QTest::keyClick(PresetListForm, Qt::Key_Escape);
     EXPECT_TRUE(PresetListForm->isVisible());
+    PresetListForm->close();
+    EXPECT_FALSE(PresetListForm->isVisible());
 }
 
 TEST_F(PresetList, ClickOnThePresetsPageMakesThePresetCurrent)
@@ -75,6 +77,10 @@ TEST_F(PresetList, ClickOnThePresetsPageMakesThePresetCurrent)
     QTest::keyClick(list(), Qt::Key_Down);
     EXPECT_EQ(CurrentPreset, 42);
 
+    QTest::mouseClick(list()->viewport(), Qt::RightButton, {}, rowPoint(50)); // picks nothing
+    EXPECT_EQ(CurrentPreset, 42);
+    EXPECT_EQ(PresetListForm->selectedRow(), 42);
+
     list()->setCurrentRow(7); // a selection from code runs nothing
     EXPECT_EQ(CurrentPreset, 42);
 
@@ -90,6 +96,7 @@ TEST_F(PresetList, DraggingPresetOneOntoRow200ShiftsTheOthersUp)
     PresetTable[0].PreData[0] = 0xC0;
     PresetTable[0].Tail[0] = 0x5A; // whole records move, even the bytes nothing shows
     const PresetRecord first = PresetTable[0];
+    MainForm->ShowCurrentPreset(); // the page shows the record it will store before the move
     list()->scrollToBottom();
     const int top = PresetListForm->topRow();
     ASSERT_GT(top, 0);
@@ -119,9 +126,13 @@ TEST_F(PresetList, RefillAfterAMoveShowsTheNewOrderKeepsTheScrollAndSelectsNothi
     scrollListTo(100);
     list()->setCurrentRow(110);
     PresetListForm->ListBox1DragDrop(list(), list()->visualItemRect(list()->item(105)).center());
+    QApplication::processEvents(); // let the list lay out its new rows
     EXPECT_EQ(list()->count(), 200);
-    EXPECT_EQ(list()->item(104)->text(), "105.  New Name 111");
-    EXPECT_EQ(list()->item(105)->text(), "106.  New Name 105");
+    EXPECT_EQ(list()->item(104)->text(), "105.  New Name 105");
+    EXPECT_EQ(list()->item(105)->text(), "106.  New Name 111");
+    EXPECT_EQ(list()->item(106)->text(), "107.  New Name 106");
+    EXPECT_EQ(list()->item(110)->text(), "111.  New Name 110");
+    EXPECT_EQ(list()->item(111)->text(), "112.  New Name 112");
     EXPECT_EQ(PresetListForm->selectedRow(), -1);
     EXPECT_EQ(PresetListForm->topRow(), 100);
 }

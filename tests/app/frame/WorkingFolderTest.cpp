@@ -102,3 +102,14 @@ TEST_F(NoDocumentsFolder, TheDialogsKeepTheRelativeFolderAndNothingIsMade)
     EXPECT_TRUE(QDir(documentsPath()).isEmpty());
     EXPECT_TRUE(messages.empty());
 }
+
+class DocumentsFolderNotMadeYet : public StartedProgram {
+protected:
+    QString documentsFolder() override { return documentsPath() + "/Documents"; }
+};
+
+TEST_F(DocumentsFolderNotMadeYet, TheDocumentsFolderIsMadeWithTheLevelsBelowIt)
+{
+    EXPECT_TRUE(QFileInfo(documentsPath() + "/Documents/Tessarine/Zelvane/Syx").isDir());
+    EXPECT_EQ(QDir::fromNativeSeparators(MainForm->WorkingFolder), documentsPath() + "/Documents/Tessarine/Zelvane/Syx");
+}
