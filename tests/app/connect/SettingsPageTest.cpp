@@ -106,14 +106,6 @@ TEST_F(SettingsPage, ASilentKeypadLeavesEveryValueUnknownEvenAfterAGoodRefresh)
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(SettingsPage, AnswersOfAnotherKindCountAsFailures)
-{
-    chooseDirectMidi();
-    keypad.Mode = SimKeypad::Answering::Garbage;
-    refresh();
-    EXPECT_EQ(values(), kAllUnknown);
-}
-
 TEST_F(SettingsPage, OutsideDirectMidiTheButtonIsRefusedAndTheTextsStay)
 {
     chooseDirectMidi();
