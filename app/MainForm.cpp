@@ -4,6 +4,7 @@
 #include "AppTitle.h"
 #include "Bank.h"
 #include "FileDialog.h"
+#include "MidiPorts.h"
 #include "Modal.h"
 #include "Pictures.h"
 #include "PresetListForm.h"
@@ -138,6 +139,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     SaveAllDialog->selectFile("ZLV_keypad_ALL.syx");
     OpenUpgradeDialog =
         makeFileDialog(this, "OpenUpgradeDialog", "Open Firmware Upgrade File", QFileDialog::AcceptOpen, "syx");
+    setupKeypadCommands();
 
     setupPresetsPage();
     setupChainsPage();
@@ -408,7 +410,8 @@ void TMainForm::PageControl1Change()
 
 void TMainForm::btnExitClick()
 {
-    // Closing the MIDI ports, when they are open, comes here, before the window closes.
+    if (IsMidiOpen())
+        CloseMidiPorts();
     close();
 }
 

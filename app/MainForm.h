@@ -200,7 +200,43 @@ public:
     void DeleteAllSpeedDialsClick();
 
     // ---- Settings page (SettingsPage.cpp) ----
+    QGroupBox* GroupBox9 = nullptr;
+    QLabel* Label30 = nullptr;
+    QGroupBox* GroupBox10 = nullptr;
+    QLabel* Label31 = nullptr;
+    QLabel* Label32 = nullptr;
+    QLabel* Label33 = nullptr;
+    QLabel* Label34 = nullptr;
+    QLabel* Label35 = nullptr;
+    QLabel* Label36 = nullptr;
+    QLabel* Label37 = nullptr;
+    // The value labels: "??" until a refresh reads the keypad.
+    QLabel* lblMidiChannel = nullptr;
+    QLabel* lblPort = nullptr;
+    QLabel* lblPresetMode = nullptr;
+    QLabel* lblRxPgmChgCh = nullptr;
+    QLabel* lblMidiPassThru = nullptr;
+    QLabel* lblFirmwareVersion = nullptr;
+    QLabel* lblPatchChangeRange = nullptr;
+    QPushButton* btnGetSettings = nullptr;
+    QLabel* Label28 = nullptr;
     void setupSettingsPage();
+    void btnGetSettingsClick();
+
+    // ---- connection modes (ConnectionCommands.cpp) ----
+    // Connects the MIDI menu, the Download menu and the Upgrade button.
+    void setupKeypadCommands();
+    void mnuPickConnectionClick();
+    void mnuFileModeClick();
+    void mnuExternalAppClick();
+    void mnuDirectMIDIClick();
+    // Both status bars after the ports were closed: panel 0 empty, panel 1 "MIDI Closed".
+    void ShowMidiClosed();
+
+    // ---- download and upgrade commands (DownloadCommands.cpp) ----
+    void mnuDownloadCurrentClick();
+    void mnuDownloadAllClick();
+    void btnUpgradeClick();
 
     // ---- file commands (FileCommands.cpp) ----
     void setupFileCommands();

@@ -102,9 +102,11 @@ TEST_F(FrameCommands, TheMenuItemsAndToolButtonsCarryTheirCaptionsAndHints)
 
 TEST_F(FrameCommands, AConnectionItemDoesNotTickItselfWhenChosen)
 {
-    MainForm->mnuFileMode->trigger();
-    EXPECT_FALSE(MainForm->mnuFileMode->isChecked());
-    MainForm->mnuPickConnection->trigger();
+    // Direct MIDI with the chooser cancelled changes nothing, its mark included.
+    const ModalHandler previous = SetModalHandler([](QDialog*) { return int(QDialog::Rejected); });
+    MainForm->mnuDirectMIDI->trigger();
+    SetModalHandler(previous);
+    EXPECT_FALSE(MainForm->mnuDirectMIDI->isChecked());
     EXPECT_TRUE(MainForm->mnuPickConnection->isChecked());
 }
 
