@@ -3,15 +3,14 @@
 #include <gtest/gtest.h>
 
 namespace {
+QtMessageHandler standardHandler = nullptr;
+
 // The offscreen platform says this for every top-level window it lays out; it
 // tells nothing about the program and buries the test output.
 void dropPlatformChatter(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
-    if (text.contains("propagateSizeHints"))
-        return;
-    static const QtMessageHandler standard = qInstallMessageHandler(nullptr);
-    qInstallMessageHandler(dropPlatformChatter);
-    standard(type, context, text);
+    if (!text.contains("propagateSizeHints"))
+        standardHandler(type, context, text);
 }
 } // namespace
 
@@ -19,7 +18,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(dropPlatformChatter);
+    standardHandler = qInstallMessageHandler(dropPlatformChatter);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
