@@ -2,6 +2,8 @@
 // external application or directly over MIDI) and a firmware upgrade.
 #include "MainForm.h"
 
+#include "CommandSupport.h"
+
 #include "Bank.h"
 #include "FileDialog.h"
 #include "MidiExchange.h"
@@ -34,46 +36,16 @@ namespace {
 
 const char* const kTempPresetFile = "ZLVTempDownloadPreset.syx";
 const char* const kTempBankFile = "ZLVTempDownloadFile.syx";
-const char* const kExportNameSuffix = "_ZLVpreset.syx";
 const char* const kNoInterface = "No MIDI interface selected.";
 const char* const kHalted = "Download Halted!";
 const char* const kFail = "Download Fail!";
 const char* const kFailAsk = "Download Fail?";
 const char* const kShellFailed = "ERROR: Could not find the .SYX file and/or MIDIOX";
 
-// The codec and the link take paths as 8-bit text, in the file system's encoding.
-std::string codecPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
-QString presetName(const PresetRecord& preset)
-{
-    const auto* name = reinterpret_cast<const char*>(preset.Name);
-    return QString::fromLatin1(name, static_cast<qsizetype>(strnlen(name, kNameLength)));
-}
-
 void failure(const char* text, const char* caption = kFail)
 {
     ShowMessage(text, caption, MsgIcon::Exclamation, MsgButtons::Ok);
 }
-
-// The hourglass of a long command. Put back when the command says so or, at
-// the latest, when it ends.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-    ~WaitCursor() { release(); }
-    void release()
-    {
-        if (m_shown) {
-            m_shown = false;
-            QApplication::restoreOverrideCursor();
-        }
-    }
-
-private:
-    bool m_shown = true;
-};
 
 // The window stays usable while a list goes out message by message, but no
 // command that talks to the keypad or closes its ports may run meanwhile: the
@@ -99,16 +71,6 @@ private:
     TMainForm& m_form;
 };
 
-// The pending-edit step: the channel controls go into the current preset when
-// they hold edits.
-void storeEdits(TMainForm& form)
-{
-    if (form.PresetModified) {
-        form.PresetModified = false;
-        form.StoreChannels();
-    }
-}
-
 // The target prompt of Download Current Preset; false when not continued.
 bool askDownloadTarget()
 {
@@ -127,7 +89,7 @@ bool loadedListHoldsAMessage() { return SyxListHead != nullptr && SyxListHead->d
 
 void TMainForm::mnuDownloadCurrentClick()
 {
-    storeEdits(*this);
+    storePendingEdits();
     SaveForm->spinPreset->setValue(CurrentPreset + 1);
 
     if (MidiMode == mmExternalApp) {
@@ -174,7 +136,7 @@ void TMainForm::mnuDownloadCurrentClick()
 
 void TMainForm::mnuDownloadAllClick()
 {
-    storeEdits(*this);
+    storePendingEdits();
 
     if (MidiMode == mmExternalApp) {
         if (const auto chosen = RunFileDialog(SaveAllDialog)) {

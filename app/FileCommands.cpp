@@ -2,6 +2,8 @@
 // commands that reset the bank or move it between memory and .syx files.
 #include "MainForm.h"
 
+#include "CommandSupport.h"
+
 #include "AppTitle.h"
 #include "Bank.h"
 #include "FileDialog.h"
@@ -34,33 +36,9 @@ namespace {
 // The largest file Import One Preset hands to the reader; a preset message is
 // at most 481 bytes, the rest is slack the keypad's own tools have always allowed.
 constexpr qint64 kSinglePresetFileMaxSize = 528;
-constexpr const char* kExportNameSuffix = "_ZLVpreset.syx";
-
-// The codec takes paths as 8-bit text, in the file system's encoding.
-std::string codecPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 // A typed name of a missing file ends a command without a word.
 bool fileExists(const QString& path) { return QFileInfo(path).isFile(); }
-
-// The hourglass for a long command; put back at the latest when the command
-// ends, exceptions included.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-    ~WaitCursor() { release(); }
-    void release()
-    {
-        if (m_shown) {
-            m_shown = false;
-            QApplication::restoreOverrideCursor();
-        }
-    }
-
-private:
-    bool m_shown = true;
-};
 
 // The writers leave an existing file as it was when they fail; the user must
 // still learn that nothing was saved.
@@ -68,12 +46,6 @@ void reportWriteFailure(std::uint8_t result)
 {
     if (result != 0)
         ShowMessage("Could not write the file.", "File Error!", MsgIcon::Exclamation, MsgButtons::Ok);
-}
-
-QString presetName(const PresetRecord& preset)
-{
-    const auto* name = reinterpret_cast<const char*>(preset.Name);
-    return QString::fromLatin1(name, static_cast<qsizetype>(strnlen(name, kNameLength)));
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 // "Refresh Settings" and shown as text. The editor never stores or changes it.
 #include "MainForm.h"
 
+#include "CommandSupport.h"
+
 #include "KeypadQueries.h"
 #include "MidiExchange.h"
 #include "UserMessage.h"
@@ -131,7 +133,7 @@ void TMainForm::btnGetSettingsClick()
         return;
     }
 
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    WaitCursor hourglass;
     // The old texts go first, and visibly, so that no value of an earlier
     // refresh stands beside a query that fails now.
     for (QLabel* value : {lblMidiChannel, lblPresetMode, lblRxPgmChgCh, lblPort, lblMidiPassThru, lblFirmwareVersion,
@@ -155,8 +157,6 @@ void TMainForm::btnGetSettingsClick()
     if (ReadFirmwareVersion() == trOk)
         lblFirmwareVersion->setText(
             QString::fromLatin1(KeypadVersion, static_cast<qsizetype>(strnlen(KeypadVersion, kVersionLength))));
-
-    QApplication::restoreOverrideCursor();
 }
 
 } // namespace zlv
