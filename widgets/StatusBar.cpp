@@ -3,6 +3,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
+#include <algorithm>
+
 namespace zlv {
 
 TStatusBar::TStatusBar(const QList<int>& panelWidths, QWidget* parent) : QFrame(parent)
@@ -16,6 +18,7 @@ TStatusBar::TStatusBar(const QList<int>& panelWidths, QWidget* parent) : QFrame(
         auto* label = new QLabel(this);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setFixedWidth(width);
+        label->setProperty("designWidth", width);
         label->setIndent(3);
         label->setTextFormat(Qt::PlainText);
         layout->addWidget(label);
@@ -33,8 +36,14 @@ QString TStatusBar::panelText(int index) const
 
 void TStatusBar::setPanelText(int index, const QString& text)
 {
-    if (QLabel* label = panel(index))
-        label->setText(text);
+    QLabel* label = panel(index);
+    if (!label)
+        return;
+    label->setText(text);
+    // The widths were chosen for a smaller system font; a panel grows rather
+    // than cut a state such as "MIDI Open" short.
+    const int needed = label->fontMetrics().horizontalAdvance(text) + 2 * label->frameWidth() + label->indent() + 4;
+    label->setFixedWidth(std::max(label->property("designWidth").toInt(), needed));
 }
 
 } // namespace zlv

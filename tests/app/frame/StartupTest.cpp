@@ -10,9 +10,11 @@
 #include "PresetListForm.h"
 #include "ProgressForm.h"
 #include "SaveForm.h"
+#include "StatusBar.h"
 
 #include <QAction>
 #include <QDialog>
+#include <QLabel>
 #include <QListWidget>
 #include <QToolButton>
 
@@ -125,4 +127,16 @@ TEST_F(AfterStartUp, AnExceptionEscapingAHandlerIsShownAndTheHandlerCountsAsNotD
     EXPECT_EQ(messages[0].buttons, MsgButtons::Ok);
     EXPECT_FALSE(messages[1].text.empty());
     EXPECT_EQ(messages[1].caption, AppTitle);
+}
+
+TEST(StatusBarPanels, KeepTheirDesignWidthButNeverCutAStateShort)
+{
+    TStatusBar bar({400, 50});
+    bar.setPanelText(1, "");
+    EXPECT_EQ(bar.panel(1)->width(), 50);
+    bar.setPanelText(1, "MIDI Closed");
+    const QLabel* panel = bar.panel(1);
+    EXPECT_GE(panel->contentsRect().width() - panel->indent(), panel->fontMetrics().horizontalAdvance("MIDI Closed"));
+    bar.setPanelText(0, "MIDI In: Sim Keypad In [ZLV 2.07 Mar2024]");
+    EXPECT_EQ(bar.panel(0)->width(), 400);
 }
