@@ -16,6 +16,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
+#include <QCursor>
+#include <QTimer>
 #include <QPainter>
 #include <QScreen>
 #include <QShowEvent>
@@ -189,6 +191,16 @@ void TMainForm::buildToolBar()
             button->setMenu(menu);
             button->setPopupMode(QToolButton::InstantPopup);
             button->setStyleSheet("QToolButton::menu-indicator { image: none; width: 0px; }");
+            // The menu holds the mouse while open, so the button never hears that
+            // the pointer left it and would stay drawn raised after an item was chosen.
+            connect(menu, &QMenu::aboutToHide, button, [button] {
+                QTimer::singleShot(0, button, [button] {
+                    if (!button->rect().contains(button->mapFromGlobal(QCursor::pos()))) {
+                        button->setAttribute(Qt::WA_UnderMouse, false);
+                        button->update();
+                    }
+                });
+            });
         }
         ToolBar1->addWidget(button);
         return button;
