@@ -197,6 +197,15 @@ protected:
         CloseMidiPorts();
         FreeSyxMessageList();
     }
+    // The default bank as the message list, sent to the simulated keypad's first ports.
+    static void LoadBankAndOpenPorts(TempFolder& folder)
+    {
+        ASSERT_EQ(LoadSyxFileMessages(folder.Write("bank.syx", DefaultBankFile())), trOk);
+        ASSERT_NE(EnumerateMidiDevices(), 0);
+        SelectedMidiIn = 0;
+        SelectedMidiOut = 0;
+        ASSERT_EQ(OpenMidiPorts(), 0);
+    }
 
     std::unique_ptr<QWidget> owner;
     TfrmProgress* form = nullptr;
@@ -228,11 +237,7 @@ TEST_F(ProgressWindowTest, BankSendMovesTheBarTo308Of310AndKeepsTheWindowsAlive)
 {
     SimKeypad keypad;
     TempFolder folder;
-    ASSERT_EQ(LoadSyxFileMessages(folder.Write("bank.syx", DefaultBankFile())), trOk);
-    ASSERT_NE(EnumerateMidiDevices(), 0);
-    SelectedMidiIn = 0;
-    SelectedMidiOut = 0;
-    ASSERT_EQ(OpenMidiPorts(), 0);
+    ASSERT_NO_FATAL_FAILURE(LoadBankAndOpenPorts(folder));
 
     bool timerRan = false;
     QTimer::singleShot(0, [&] { timerRan = true; });
@@ -259,11 +264,7 @@ TEST_F(ProgressWindowTest, SendStoppingAtTheFirstMessageHidesTheBarAtZero)
 {
     SimKeypad keypad;
     TempFolder folder;
-    ASSERT_EQ(LoadSyxFileMessages(folder.Write("bank.syx", DefaultBankFile())), trOk);
-    ASSERT_NE(EnumerateMidiDevices(), 0);
-    SelectedMidiIn = 0;
-    SelectedMidiOut = 0;
-    ASSERT_EQ(OpenMidiPorts(), 0);
+    ASSERT_NO_FATAL_FAILURE(LoadBankAndOpenPorts(folder));
     keypad.FailSends = true;
     EXPECT_EQ(SendSyxMessageList(), trSendFailed);
     EXPECT_FALSE(form->isVisible());
