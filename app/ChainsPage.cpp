@@ -2,6 +2,7 @@
 
 #include "Bank.h"
 #include "BankEdits.h"
+#include "FocusChange.h"
 #include "PageControls.h"
 #include "UserMessage.h"
 
@@ -21,7 +22,8 @@ namespace {
 constexpr int kLinkGridRows = static_cast<int>(kChainLinkCount) + 1;
 static_assert(kLinkGridRows == 19);
 
-// The chain name edit stores what is typed on every key release and when it loses the focus.
+// The chain name edit stores what is typed on every key release and when the focus
+// moves on within the window; a click into another window leaves the name alone.
 class ChainNameEdit : public QLineEdit {
 public:
     using QLineEdit::QLineEdit;
@@ -38,7 +40,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override
     {
         QLineEdit::focusOutEvent(event);
-        if (onExit)
+        if (onExit && !isActivationFocusChange(event))
             onExit();
     }
 };

@@ -3,6 +3,7 @@
 // stay in the controls until StoreChannels.
 #include "MainForm.h"
 
+#include "FocusChange.h"
 #include "Modal.h"
 #include "MidiEventsForm.h"
 #include "PresetListForm.h"
@@ -11,7 +12,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QEvent>
-#include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -52,16 +52,6 @@ constexpr int kColumnX[kKindCount] = {112, 336, 560};
 constexpr int kColumnWidth = 200;
 constexpr int kCheckWidth = 22;
 constexpr int kSpinWidth = 64;
-
-// Entering and leaving a control are focus moves inside the window; the window
-// itself losing or regaining the activation (another window, a menu) is neither.
-bool isActivationFocusChange(QEvent* event)
-{
-    if (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut)
-        return false;
-    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
-}
 
 // Runs callbacks for the few raw events the page listens to (key release, focus
 // in and out) without each control needing a class of its own.

@@ -1,6 +1,7 @@
 #include "SpinEdit.h"
 
-#include <QFocusEvent>
+#include "FocusChange.h"
+
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
@@ -39,12 +40,6 @@ bool readWholeNumber(const QString& text, int& out)
     const long long v = negative ? -magnitude : magnitude;
     out = static_cast<int>(std::clamp<long long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
     return true;
-}
-
-// Another window or a menu taking over is no leaving of the field.
-bool leavesTheField(const QFocusEvent* event)
-{
-    return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
 }
 
 } // namespace
@@ -132,7 +127,7 @@ bool TSpinEdit::eventFilter(QObject* watched, QEvent* event)
         const QString typed = key->text();
         if (typed.size() == 1 && typed[0].isPrint() && !typed[0].isDigit() && typed[0] != u'-' && typed[0] != u'+')
             return true;
-    } else if (event->type() == QEvent::FocusOut && leavesTheField(static_cast<QFocusEvent*>(event))) {
+    } else if (event->type() == QEvent::FocusOut && !isActivationFocusChange(event)) {
         int v = 0;
         if (readWholeNumber(m_edit->text(), v) && v != bounded(v))
             setValue(v);

@@ -3,6 +3,8 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 
+#include <cstring>
+
 using namespace zlv;
 using namespace zlv::test;
 
@@ -316,6 +318,53 @@ TEST_F(ChainsPage, PaddingTheNameEditTouchesNoChain)
     MainForm->PadChainNameEdit();
     EXPECT_EQ(MainForm->edChainName->text(), "Gig          ");
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(ChainTable[0].Name)), "No Name Chain");
+}
+
+
+// Notes the reason of each focus-out the watched widget gets.
+class FocusOutReasons : public QObject {
+public:
+    std::vector<Qt::FocusReason> reasons;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusOut)
+            reasons.push_back(static_cast<QFocusEvent*>(event)->reason());
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// Makes `window` the active window as a click into it does. Waiting on the window's own
+// activity is not enough: the preset list counts as active while its owner is.
+bool activate(QWidget* window)
+{
+    window->activateWindow();
+    return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
+}
+
+TEST_F(ChainsPage, SwitchingToThePresetListLeavesTheNameAloneButAFocusMoveCommitsIt)
+{
+    std::memcpy(ChainTable[0].Name, "Gig\0\0\0\0\0\0\0\0\0\0", kNameLength);
+    showChainsPage();
+    QLineEdit* edit = MainForm->edChainName;
+    ASSERT_TRUE(activate(MainForm));
+    edit->setFocus();
+    ASSERT_TRUE(edit->hasFocus());
+    FocusOutReasons focusOuts;
+    edit->installEventFilter(&focusOuts);
+
+    ASSERT_TRUE(activate(PresetListForm));
+    ASSERT_EQ(focusOuts.reasons, std::vector<Qt::FocusReason>{Qt::ActiveWindowFocusReason});
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(ChainTable[0].Name), kNameLength),
+              std::string("Gig\0\0\0\0\0\0\0\0\0\0", kNameLength));
+    EXPECT_EQ(MainForm->ChainList->item(0)->text(), "01.Gig");
+
+    ASSERT_TRUE(activate(MainForm));
+    ASSERT_TRUE(edit->hasFocus());
+    MainForm->ChainList->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(ChainTable[0].Name), kNameLength), "Gig          ");
+    EXPECT_EQ(MainForm->ChainList->item(0)->text(), "01.  Gig");
 }
 
 } // namespace
