@@ -349,8 +349,11 @@ void TMainForm::cboxClick(TSpinEdit* spin, QCheckBox* /*box*/)
     if (Selecting == 1)
         return;
     // A spin edit on a page that is not showing cannot take the focus; it stays where it is.
-    if (ownEnabled(spin) && spin->isVisible() && spin->isEnabled())
+    // The whole text is selected, as when the user tabs in, so typing replaces the value.
+    if (ownEnabled(spin) && spin->isVisible() && spin->isEnabled()) {
         spin->setFocus(Qt::OtherFocusReason);
+        spin->lineEdit()->selectAll();
+    }
     SomethingChanged();
 }
 

@@ -214,4 +214,16 @@ TEST_F(ChannelCells, FocusedBoxTurnsBlueAndBackToButtonFace)
     EXPECT_EQ(box(5, kPgm)->palette().color(box(5, kPgm)->backgroundRole()), QColor(Qt::blue));
 }
 
+
+TEST_F(ChannelCells, DigitsTypedAfterATickReplaceTheValue)
+{
+    showActive();
+    form->ShowCurrentPreset(); // program of channel 1 off, showing 1
+    ASSERT_EQ(spin(0, kPgm)->text(), "1");
+    QTest::mouseClick(box(0, kPgm), Qt::LeftButton);
+    ASSERT_EQ(QApplication::focusWidget(), spin(0, kPgm)->lineEdit());
+    QTest::keyClicks(QApplication::focusWidget(), "12");
+    EXPECT_EQ(spin(0, kPgm)->value(), 12);
+}
+
 } // namespace
