@@ -2,7 +2,8 @@
 
 #include "Bank.h"
 #include "BankEdits.h"
-#include "PageControls.h"
+#include "BankText.h"
+#include "ListControls.h"
 #include "UserMessage.h"
 
 #include <QFocusEvent>
@@ -158,7 +159,7 @@ void TMainForm::edChainNameExit()
 {
     const QString text = edChainName->text();
     if (QListWidgetItem* item = ChainList->item(CurrentChain))
-        item->setText(QString::asprintf("%02d", CurrentChain + 1) + ".  " + text);
+        item->setText(NumberedLine(CurrentChain + 1, text));
     StoreTypedName(ChainTable[CurrentChain].Name, text.toStdU16String());
 }
 

@@ -2,6 +2,8 @@
 // external application, or directly over one MIDI input and output pair.
 #include "MainForm.h"
 
+#include "CommandSupport.h"
+
 #include "InterfaceForm.h"
 #include "MidiExchange.h"
 #include "MidiPorts.h"
@@ -11,8 +13,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QToolButton>
-
-#include <cstring>
 
 namespace zlv {
 
@@ -28,11 +28,6 @@ QString chosenDeviceText(const char* boxName)
         return {};
     const auto* box = InterfaceForm->findChild<QComboBox*>(boxName);
     return box ? box->currentText() : QString();
-}
-
-QString keypadVersionText()
-{
-    return QString::fromLatin1(KeypadVersion, static_cast<qsizetype>(strnlen(KeypadVersion, kVersionLength)));
 }
 
 } // namespace

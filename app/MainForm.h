@@ -3,7 +3,7 @@
 // the file that implements them.
 #pragma once
 
-#include "PageControl.h"
+#include "PageTabs.h"
 #include "StatusBar.h"
 #include "Bank.h"
 
@@ -12,7 +12,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 
 class QAction;
 class QFileDialog;
@@ -247,15 +246,8 @@ public:
     void mnuOpenSingleClick();
     void SaveToSyxFileClick();
     void mnuSaveSingleAsClick();
-
-    // ---- file, connection, download and upgrade commands (Commands.cpp) ----
 };
 
 extern TMainForm* MainForm;
-
-// Where the user's documents folder is; an empty text when there is none.
-// Tests install their own lookup; the program uses the desktop's.
-using DocumentsFolderLookup = std::function<QString()>;
-DocumentsFolderLookup SetDocumentsFolderLookup(DocumentsFolderLookup lookup);
 
 } // namespace zlv

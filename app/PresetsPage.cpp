@@ -3,6 +3,8 @@
 // stay in the controls until StoreChannels.
 #include "MainForm.h"
 
+#include "BankEdits.h"
+#include "BankText.h"
 #include "Modal.h"
 #include "MidiEventsForm.h"
 #include "PresetListForm.h"
@@ -299,9 +301,7 @@ void TMainForm::ShowCurrentPreset()
         return;
     ShowingPreset = 1;
     const PresetRecord& rec = PresetTable[CurrentPreset];
-    edPresetName->setText(QString::fromLatin1(reinterpret_cast<const char*>(rec.Name),
-                                              static_cast<qsizetype>(strnlen(reinterpret_cast<const char*>(rec.Name),
-                                                                             kNameLength))));
+    edPresetName->setText(NameToText(rec.Name));
     edPreDelay->setText(QString::number(rec.PreDelay));
     edPostDelay->setText(QString::number(rec.PostDelay));
     for (std::size_t ch = 0; ch < kChannelCount; ++ch)
@@ -382,14 +382,9 @@ void TMainForm::edPresetNameExit()
     const QString text = edPresetName->text();
     if (PresetListForm) {
         if (QListWidgetItem* row = PresetListForm->ListBox1->item(CurrentPreset))
-            row->setText(QString::asprintf("%02d.  ", CurrentPreset + 1) + text);
+            row->setText(NumberedLine(CurrentPreset + 1, text));
     }
-    std::uint8_t* name = PresetTable[CurrentPreset].Name;
-    std::size_t i = 0;
-    for (; i < static_cast<std::size_t>(text.size()) && i < kNameLength; ++i)
-        name[i] = static_cast<std::uint8_t>(text[static_cast<qsizetype>(i)].unicode() & 0xFF);
-    for (; i < kNameLength; ++i)
-        name[i] = ' ';
+    StoreTypedName(PresetTable[CurrentPreset].Name, text.toStdU16String());
 }
 
 void TMainForm::btnPreMidiDataClick() { editDataBlock(this, false); }
