@@ -284,12 +284,12 @@ void TMainForm::buildPages()
     connect(PageControl1, &TPageControl::changing, this, &TMainForm::PageControl1Changing);
     connect(PageControl1, &TPageControl::changed, this, &TMainForm::PageControl1Change);
 
-    StatusBar1 = new TStatusBar({400, 50}, central);
+    StatusBar1 = new TStatusBar({kConnectionPanelWidth, kPortStatePanelWidth}, central);
     StatusBar1->setObjectName("StatusBar1");
-    StatusBar2 = new TStatusBar({400, 50}, central);
+    StatusBar2 = new TStatusBar({kConnectionPanelWidth, kPortStatePanelWidth}, central);
     StatusBar2->setObjectName("StatusBar2");
-    StatusBar1->setPanelText(0, "MIDI:");
-    StatusBar2->setPanelText(0, "MIDI:");
+    StatusBar1->setPanelText(kConnectionPanel, "MIDI:");
+    StatusBar2->setPanelText(kConnectionPanel, "MIDI:");
 
     column->addWidget(imgFrame);
     column->addWidget(StatusBar1);
@@ -305,8 +305,8 @@ void TMainForm::FormCreate()
     setWindowTitle(QString::fromStdString(AppTitle));
     MidiMode = mmNone;
     mnuPickConnection->setChecked(true);
-    StatusBar1->setPanelText(0, "MIDI In: None (please select)");
-    StatusBar2->setPanelText(0, "MIDI Out: None (please select)");
+    StatusBar1->setPanelText(kConnectionPanel, "MIDI In: None (please select)");
+    StatusBar2->setPanelText(kConnectionPanel, "MIDI Out: None (please select)");
     WorkingFolder = makeWorkingFolder();
     for (QFileDialog* dialog : {OpenSyxDialog, OpenSingleDialog, OpenUpgradeDialog, SaveOneDialog, SaveAllDialog})
         dialog->setDirectory(WorkingFolder);

@@ -97,8 +97,13 @@ public:
     static constexpr int kShowPresetsButtonWidth = 72;
     static constexpr int kShowPresetsButtonHeight = 40;
 
+    // The MIDI input line and the MIDI output line, each with the same two panels.
     TStatusBar* StatusBar1 = nullptr;
     TStatusBar* StatusBar2 = nullptr;
+    static constexpr int kConnectionPanel = 0; // the side's connection text
+    static constexpr int kPortStatePanel = 1;  // "MIDI Open" or "MIDI Closed"
+    static constexpr int kConnectionPanelWidth = 400;
+    static constexpr int kPortStatePanelWidth = 50;
 
     QFileDialog* OpenSyxDialog = nullptr;
     QFileDialog* OpenSingleDialog = nullptr;

@@ -46,8 +46,8 @@ constexpr const char* kKindSuffix[kKindCount] = {"MSB", "LSB", "Pgm"};
 constexpr const char* kColumnHeading[kKindCount] = {"Bank Select MSB (0-127)", "Bank Select LSB (0-127)",
                                                     "Program Change (1 to 128)"};
 
-// Page geometry: the page area is 800 x 480; the frame keeps x 720..792,
-// y 6..46 for its ">>>" button.
+// Page geometry, within TMainForm::kPageWidth x kPageHeight; the top group stops
+// short of the ">>>" button that the frame puts at TMainForm::kShowPresetsButtonX.
 constexpr int kRowPitch = 18;
 constexpr int kFieldHeight = 22;
 constexpr int kColumnX[kKindCount] = {112, 336, 560};
@@ -187,7 +187,7 @@ void editDataBlock(TMainForm* form, bool post)
     std::memcpy(MidiEventsForm->MidiData, ref.data, kMidiDataBlockSize);
     MidiEventsForm->InterByteDelay = ref.delay;
     MidiEventsForm->setWindowTitle(QString::fromLatin1(ref.caption));
-    if (ExecModal(MidiEventsForm) != 1)
+    if (ExecModal(MidiEventsForm) != TMidiEventsForm::kResultAccept)
         return;
     std::memcpy(ref.data, MidiEventsForm->MidiData, kMidiDataBlockSize);
     ref.delay = static_cast<std::uint8_t>(std::clamp(MidiEventsForm->tbarDelay->value(), 0, 127));
@@ -199,7 +199,6 @@ void editDataBlock(TMainForm* form, bool post)
 void TMainForm::setupPresetsPage()
 {
     QWidget* page = tabPresets;
-    page->setMinimumSize(800, 480);
 
     // Preset number and name, the speed-dial marker to the left.
     imgSpeedDialOn = new QLabel(page);
