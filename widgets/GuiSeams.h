@@ -17,7 +17,7 @@
 // only puts the real Qt box behind it at start-up.
 //
 // The layers below, through their own seam headers:
-// - BankSeams.h: the message box of the pure parts and the file faults of the writers.
+// - BankSeams.h: the message box of the pure-C++ code and the file faults of the writers.
 // - MidiSeams.h: the MIDI driver (a simulated keypad in tests) and the progress display.
 #pragma once
 
