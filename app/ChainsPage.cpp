@@ -2,8 +2,9 @@
 
 #include "Bank.h"
 #include "BankEdits.h"
+#include "BankText.h"
 #include "FocusChange.h"
-#include "PageControls.h"
+#include "ListControls.h"
 #include "UserMessage.h"
 
 #include <QFocusEvent>
@@ -160,7 +161,7 @@ void TMainForm::edChainNameExit()
 {
     const QString text = edChainName->text();
     if (QListWidgetItem* item = ChainList->item(CurrentChain))
-        item->setText(QString::asprintf("%02d", CurrentChain + 1) + ".  " + text);
+        item->setText(NumberedLine(CurrentChain + 1, text));
     StoreTypedName(ChainTable[CurrentChain].Name, text.toStdU16String());
 }
 

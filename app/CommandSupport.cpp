@@ -1,5 +1,7 @@
 #include "CommandSupport.h"
 
+#include "MidiExchange.h"
+
 #include <QApplication>
 #include <QFile>
 
@@ -9,10 +11,9 @@ namespace zlv {
 
 std::string codecPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-QString presetName(const PresetRecord& preset)
+QString keypadVersionText()
 {
-    const auto* name = reinterpret_cast<const char*>(preset.Name);
-    return QString::fromLatin1(name, static_cast<qsizetype>(strnlen(name, kNameLength)));
+    return QString::fromLatin1(KeypadVersion, static_cast<qsizetype>(strnlen(KeypadVersion, kVersionLength)));
 }
 
 WaitCursor::WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }

@@ -1,8 +1,6 @@
 // Small pieces the file and keypad commands of the main window share.
 #pragma once
 
-#include "Bank.h"
-
 #include <QString>
 
 #include <string>
@@ -15,8 +13,8 @@ inline constexpr const char* kExportNameSuffix = "_ZLVpreset.syx";
 // The codec and the link take paths as 8-bit text, in the file system's encoding.
 std::string codecPath(const QString& path);
 
-// A preset's name as stored: its bytes up to the first zero, blanks included.
-QString presetName(const PresetRecord& preset);
+// The keypad's firmware version as the last identity reply left it; empty when none came.
+QString keypadVersionText();
 
 // The hourglass of a long command. Put back by release() where the command says
 // so or, at the latest, when the command ends, exceptions included.

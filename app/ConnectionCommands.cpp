@@ -2,6 +2,8 @@
 // external application, or directly over one MIDI input and output pair.
 #include "MainForm.h"
 
+#include "CommandSupport.h"
+
 #include "InterfaceForm.h"
 #include "MidiExchange.h"
 #include "MidiPorts.h"
@@ -11,8 +13,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QToolButton>
-
-#include <cstring>
 
 namespace zlv {
 
@@ -30,11 +30,6 @@ QString chosenDeviceText(const char* boxName)
     return box ? box->currentText() : QString();
 }
 
-QString keypadVersionText()
-{
-    return QString::fromLatin1(KeypadVersion, static_cast<qsizetype>(strnlen(KeypadVersion, kVersionLength)));
-}
-
 } // namespace
 
 void TMainForm::setupKeypadCommands()
@@ -50,26 +45,26 @@ void TMainForm::setupKeypadCommands()
 
 void TMainForm::ShowMidiClosed()
 {
-    StatusBar1->setPanelText(0, QString());
-    StatusBar1->setPanelText(1, kMidiClosedText);
-    StatusBar2->setPanelText(0, QString());
-    StatusBar2->setPanelText(1, kMidiClosedText);
+    StatusBar1->setPanelText(kConnectionPanel, QString());
+    StatusBar1->setPanelText(kPortStatePanel, kMidiClosedText);
+    StatusBar2->setPanelText(kConnectionPanel, QString());
+    StatusBar2->setPanelText(kPortStatePanel, kMidiClosedText);
 }
 
 void TMainForm::mnuPickConnectionClick()
 {
     if (IsMidiOpen()) {
         CloseMidiPorts();
-        StatusBar1->setPanelText(1, kMidiClosedText);
-        StatusBar2->setPanelText(1, kMidiClosedText);
+        StatusBar1->setPanelText(kPortStatePanel, kMidiClosedText);
+        StatusBar2->setPanelText(kPortStatePanel, kMidiClosedText);
     }
     MidiMode = mmNone;
     mnuPickConnection->setChecked(true);
     mnuFileMode->setChecked(false);
     mnuExternalApp->setChecked(false);
     mnuDirectMIDI->setChecked(false);
-    StatusBar1->setPanelText(0, "MIDI In: None (please select)");
-    StatusBar2->setPanelText(0, "MIDI Out: None (please select)");
+    StatusBar1->setPanelText(kConnectionPanel, "MIDI In: None (please select)");
+    StatusBar2->setPanelText(kConnectionPanel, "MIDI Out: None (please select)");
 }
 
 void TMainForm::mnuFileModeClick()
@@ -83,8 +78,8 @@ void TMainForm::mnuFileModeClick()
     mnuFileMode->setChecked(true);
     mnuExternalApp->setChecked(false);
     mnuDirectMIDI->setChecked(false);
-    StatusBar1->setPanelText(0, "MIDI In: None (save to file only)");
-    StatusBar2->setPanelText(0, "MIDI Out: None (save to file only)");
+    StatusBar1->setPanelText(kConnectionPanel, "MIDI In: None (save to file only)");
+    StatusBar2->setPanelText(kConnectionPanel, "MIDI Out: None (save to file only)");
 }
 
 void TMainForm::mnuExternalAppClick()
@@ -98,8 +93,8 @@ void TMainForm::mnuExternalAppClick()
     mnuFileMode->setChecked(false);
     mnuExternalApp->setChecked(true);
     mnuDirectMIDI->setChecked(false);
-    StatusBar1->setPanelText(0, "MIDI In: External App (MIDIOX, SendSX, SyxLoader, etc)");
-    StatusBar2->setPanelText(0, "MIDI Out: External App (MIDIOX, SendSX, SyxLoader, etc)");
+    StatusBar1->setPanelText(kConnectionPanel, "MIDI In: External App (MIDIOX, SendSX, SyxLoader, etc)");
+    StatusBar2->setPanelText(kConnectionPanel, "MIDI Out: External App (MIDIOX, SendSX, SyxLoader, etc)");
 }
 
 void TMainForm::mnuDirectMIDIClick()
@@ -127,14 +122,14 @@ void TMainForm::mnuDirectMIDIClick()
     mnuFileMode->setChecked(false);
     mnuExternalApp->setChecked(false);
     mnuDirectMIDI->setChecked(true);
-    StatusBar1->setPanelText(0, "MIDI In: " + chosenDeviceText("ComboBox1"));
-    StatusBar2->setPanelText(0, "MIDI Out: " + chosenDeviceText("ComboBox2"));
+    StatusBar1->setPanelText(kConnectionPanel, "MIDI In: " + chosenDeviceText("ComboBox1"));
+    StatusBar2->setPanelText(kConnectionPanel, "MIDI Out: " + chosenDeviceText("ComboBox2"));
 
     // A pair that will not open is left chosen without a word: the transfers
     // then fail with their own messages.
     if (OpenMidiPorts() == 0) {
-        StatusBar1->setPanelText(1, kMidiOpenText);
-        StatusBar2->setPanelText(1, kMidiOpenText);
+        StatusBar1->setPanelText(kPortStatePanel, kMidiOpenText);
+        StatusBar2->setPanelText(kPortStatePanel, kMidiOpenText);
         if (RequestKeypadIdentity()) {
             ShowMessage("Keypad not found (could not read the version number).\r\n"
                         "Reset the MIDI Interface and/or replug the keypad",
@@ -148,7 +143,8 @@ void TMainForm::mnuDirectMIDIClick()
     }
 
     const QString version = keypadVersionText();
-    StatusBar1->setPanelText(0, StatusBar1->panelText(0) + (version.isEmpty() ? " [ ]" : " [" + version + "]"));
+    StatusBar1->setPanelText(kConnectionPanel, StatusBar1->panelText(kConnectionPanel) +
+                                                   (version.isEmpty() ? " [ ]" : " [" + version + "]"));
 }
 
 } // namespace zlv

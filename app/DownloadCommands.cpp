@@ -5,6 +5,7 @@
 #include "CommandSupport.h"
 
 #include "Bank.h"
+#include "BankText.h"
 #include "FileDialog.h"
 #include "MidiExchange.h"
 #include "MidiPorts.h"
@@ -27,7 +28,6 @@
 #include <QPushButton>
 #include <QToolBar>
 
-#include <cstring>
 #include <string>
 
 namespace zlv {
@@ -95,7 +95,7 @@ void TMainForm::mnuDownloadCurrentClick()
     if (MidiMode == mmExternalApp) {
         if (!askDownloadTarget())
             return;
-        SaveOneDialog->selectFile(presetName(PresetTable[CurrentPreset]) + kExportNameSuffix);
+        SaveOneDialog->selectFile(NameToText(PresetTable[CurrentPreset].Name) + kExportNameSuffix);
         const auto chosen = RunFileDialog(SaveOneDialog);
         if (!chosen)
             return;

@@ -6,11 +6,12 @@
 
 #include "AppTitle.h"
 #include "Bank.h"
+#include "BankText.h"
 #include "FileDialog.h"
 #include "LoadForm.h"
 #include "Modal.h"
 #include "OpenFileSummaryForm.h"
-#include "PageControl.h"
+#include "PageTabs.h"
 #include "SaveForm.h"
 #include "SpinEdit.h"
 #include "SyxReader.h"
@@ -163,7 +164,7 @@ void TMainForm::mnuSaveSingleAsClick()
     if (ExecModal(SaveForm) != TSaveForm::ResultContinue)
         return;
     FilePresetNumber = static_cast<std::uint8_t>(SaveForm->spinPreset->value() - 1);
-    SaveOneDialog->selectFile(presetName(PresetTable[CurrentPreset]) + kExportNameSuffix);
+    SaveOneDialog->selectFile(NameToText(PresetTable[CurrentPreset].Name) + kExportNameSuffix);
     const auto chosen = RunFileDialog(SaveOneDialog);
     if (!chosen)
         return;

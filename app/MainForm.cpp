@@ -3,6 +3,8 @@
 #include "AboutForm.h"
 #include "AppTitle.h"
 #include "Bank.h"
+#include "BankText.h"
+#include "DocumentsFolder.h"
 #include "FileDialog.h"
 #include "MidiPorts.h"
 #include "Modal.h"
@@ -22,13 +24,11 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QSignalBlocker>
-#include <QStandardPaths>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include <cstdio>
-#include <utility>
 
 namespace zlv {
 
@@ -43,25 +43,12 @@ const char* const kSyxFilter = "(*.syx) Sys Ex Files|*.syx|(*.*) All Files|*.*";
 const char* const kDesignFolder = "Syx";
 const char* const kManualFile = "Zelvane.pdf";
 
-DocumentsFolderLookup& documentsLookup()
-{
-    static DocumentsFolderLookup lookup;
-    return lookup;
-}
-
-QString documentsFolder()
-{
-    if (auto& lookup = documentsLookup())
-        return lookup();
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-}
-
 // Tessarine, Zelvane and Syx below the documents folder, each level made only if
 // missing. A level that cannot be made is passed over without a word: the path
 // is still handed to the dialogs.
 QString makeWorkingFolder()
 {
-    const QString documents = documentsFolder();
+    const QString documents = DocumentsFolder();
     if (documents.isEmpty())
         return kDesignFolder;
     // A desktop may name a documents folder that was never made; the program's
@@ -114,11 +101,6 @@ QFileDialog* makeFileDialog(QWidget* owner, const char* name, const char* title,
 }
 
 } // namespace
-
-DocumentsFolderLookup SetDocumentsFolderLookup(DocumentsFolderLookup lookup)
-{
-    return std::exchange(documentsLookup(), std::move(lookup));
-}
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
 {
@@ -302,12 +284,12 @@ void TMainForm::buildPages()
     connect(PageControl1, &TPageControl::changing, this, &TMainForm::PageControl1Changing);
     connect(PageControl1, &TPageControl::changed, this, &TMainForm::PageControl1Change);
 
-    StatusBar1 = new TStatusBar({400, 50}, central);
+    StatusBar1 = new TStatusBar({kConnectionPanelWidth, kPortStatePanelWidth}, central);
     StatusBar1->setObjectName("StatusBar1");
-    StatusBar2 = new TStatusBar({400, 50}, central);
+    StatusBar2 = new TStatusBar({kConnectionPanelWidth, kPortStatePanelWidth}, central);
     StatusBar2->setObjectName("StatusBar2");
-    StatusBar1->setPanelText(0, "MIDI:");
-    StatusBar2->setPanelText(0, "MIDI:");
+    StatusBar1->setPanelText(kConnectionPanel, "MIDI:");
+    StatusBar2->setPanelText(kConnectionPanel, "MIDI:");
 
     column->addWidget(imgFrame);
     column->addWidget(StatusBar1);
@@ -323,8 +305,8 @@ void TMainForm::FormCreate()
     setWindowTitle(QString::fromStdString(AppTitle));
     MidiMode = mmNone;
     mnuPickConnection->setChecked(true);
-    StatusBar1->setPanelText(0, "MIDI In: None (please select)");
-    StatusBar2->setPanelText(0, "MIDI Out: None (please select)");
+    StatusBar1->setPanelText(kConnectionPanel, "MIDI In: None (please select)");
+    StatusBar2->setPanelText(kConnectionPanel, "MIDI Out: None (please select)");
     WorkingFolder = makeWorkingFolder();
     for (QFileDialog* dialog : {OpenSyxDialog, OpenSingleDialog, OpenUpgradeDialog, SaveOneDialog, SaveAllDialog})
         dialog->setDirectory(WorkingFolder);
@@ -360,15 +342,8 @@ void TMainForm::UpdatePresetsList()
     // Filling the list from here runs none of its handlers.
     const QSignalBlocker quiet(list);
     list->clear();
-    for (std::size_t i = 0; i < kPresetCount; ++i) {
-        const PresetRecord& preset = PresetTable[i];
-        std::size_t length = 0;
-        while (length < kNameLength && preset.Name[length] != 0)
-            ++length;
-        const QString name =
-            QString::fromLatin1(reinterpret_cast<const char*>(preset.Name), static_cast<qsizetype>(length));
-        list->addItem(QString::asprintf("%02d.  ", static_cast<int>(i + 1)) + name);
-    }
+    for (std::size_t i = 0; i < kPresetCount; ++i)
+        list->addItem(NumberedLine(static_cast<int>(i + 1), NameToText(PresetTable[i].Name)));
     list->setCurrentRow(-1);
     list->clearSelection();
 }

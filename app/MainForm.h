@@ -3,7 +3,7 @@
 // the file that implements them.
 #pragma once
 
-#include "PageControl.h"
+#include "PageTabs.h"
 #include "StatusBar.h"
 #include "Bank.h"
 
@@ -12,7 +12,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 
 class QAction;
 class QFileDialog;
@@ -98,8 +97,13 @@ public:
     static constexpr int kShowPresetsButtonWidth = 72;
     static constexpr int kShowPresetsButtonHeight = 40;
 
+    // The MIDI input line and the MIDI output line, each with the same two panels.
     TStatusBar* StatusBar1 = nullptr;
     TStatusBar* StatusBar2 = nullptr;
+    static constexpr int kConnectionPanel = 0; // the side's connection text
+    static constexpr int kPortStatePanel = 1;  // "MIDI Open" or "MIDI Closed"
+    static constexpr int kConnectionPanelWidth = 400;
+    static constexpr int kPortStatePanelWidth = 50;
 
     QFileDialog* OpenSyxDialog = nullptr;
     QFileDialog* OpenSingleDialog = nullptr;
@@ -247,15 +251,8 @@ public:
     void mnuOpenSingleClick();
     void SaveToSyxFileClick();
     void mnuSaveSingleAsClick();
-
-    // ---- file, connection, download and upgrade commands (Commands.cpp) ----
 };
 
 extern TMainForm* MainForm;
-
-// Where the user's documents folder is; an empty text when there is none.
-// Tests install their own lookup; the program uses the desktop's.
-using DocumentsFolderLookup = std::function<QString()>;
-DocumentsFolderLookup SetDocumentsFolderLookup(DocumentsFolderLookup lookup);
 
 } // namespace zlv

@@ -3,7 +3,7 @@
 #include "Bank.h"
 #include "BankEdits.h"
 #include "MainForm.h"
-#include "PageControls.h"
+#include "ListControls.h"
 
 #include <QCloseEvent>
 #include <QDrag>

@@ -3,6 +3,8 @@
 // "Continue" (result 1); "Cancel" and the close box give 2.
 #pragma once
 
+#include "Bank.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -18,7 +20,7 @@ public:
     static constexpr int ResultContinue = QDialog::Accepted;
     static constexpr int ResultCancel = 2;
     static constexpr int kFirstPreset = 1;
-    static constexpr int kLastPreset = 200;
+    static constexpr int kLastPreset = static_cast<int>(kPresetCount);
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;

@@ -3,6 +3,8 @@
 // stay in the controls until StoreChannels.
 #include "MainForm.h"
 
+#include "BankEdits.h"
+#include "BankText.h"
 #include "FocusChange.h"
 #include "Modal.h"
 #include "MidiEventsForm.h"
@@ -44,8 +46,8 @@ constexpr const char* kKindSuffix[kKindCount] = {"MSB", "LSB", "Pgm"};
 constexpr const char* kColumnHeading[kKindCount] = {"Bank Select MSB (0-127)", "Bank Select LSB (0-127)",
                                                     "Program Change (1 to 128)"};
 
-// Page geometry: the page area is 800 x 480; the frame keeps x 720..792,
-// y 6..46 for its ">>>" button.
+// Page geometry, within TMainForm::kPageWidth x kPageHeight; the top group stops
+// short of the ">>>" button that the frame puts at TMainForm::kShowPresetsButtonX.
 constexpr int kRowPitch = 18;
 constexpr int kFieldHeight = 22;
 constexpr int kColumnX[kKindCount] = {112, 336, 560};
@@ -175,7 +177,7 @@ void editDataBlock(TMainForm* form, bool post)
     std::memcpy(MidiEventsForm->MidiData, ref.data, kMidiDataBlockSize);
     MidiEventsForm->InterByteDelay = ref.delay;
     MidiEventsForm->setWindowTitle(QString::fromLatin1(ref.caption));
-    if (ExecModal(MidiEventsForm) != 1)
+    if (ExecModal(MidiEventsForm) != TMidiEventsForm::kResultAccept)
         return;
     std::memcpy(ref.data, MidiEventsForm->MidiData, kMidiDataBlockSize);
     ref.delay = static_cast<std::uint8_t>(std::clamp(MidiEventsForm->tbarDelay->value(), 0, 127));
@@ -187,7 +189,6 @@ void editDataBlock(TMainForm* form, bool post)
 void TMainForm::setupPresetsPage()
 {
     QWidget* page = tabPresets;
-    page->setMinimumSize(800, 480);
 
     // Preset number and name, the speed-dial marker to the left.
     imgSpeedDialOn = new QLabel(page);
@@ -289,9 +290,7 @@ void TMainForm::ShowCurrentPreset()
         return;
     ShowingPreset = 1;
     const PresetRecord& rec = PresetTable[CurrentPreset];
-    edPresetName->setText(QString::fromLatin1(reinterpret_cast<const char*>(rec.Name),
-                                              static_cast<qsizetype>(strnlen(reinterpret_cast<const char*>(rec.Name),
-                                                                             kNameLength))));
+    edPresetName->setText(NameToText(rec.Name));
     edPreDelay->setText(QString::number(rec.PreDelay));
     edPostDelay->setText(QString::number(rec.PostDelay));
     for (std::size_t ch = 0; ch < kChannelCount; ++ch)
@@ -375,14 +374,9 @@ void TMainForm::edPresetNameExit()
     const QString text = edPresetName->text();
     if (PresetListForm) {
         if (QListWidgetItem* row = PresetListForm->ListBox1->item(CurrentPreset))
-            row->setText(QString::asprintf("%02d.  ", CurrentPreset + 1) + text);
+            row->setText(NumberedLine(CurrentPreset + 1, text));
     }
-    std::uint8_t* name = PresetTable[CurrentPreset].Name;
-    std::size_t i = 0;
-    for (; i < static_cast<std::size_t>(text.size()) && i < kNameLength; ++i)
-        name[i] = static_cast<std::uint8_t>(text[static_cast<qsizetype>(i)].unicode() & 0xFF);
-    for (; i < kNameLength; ++i)
-        name[i] = ' ';
+    StoreTypedName(PresetTable[CurrentPreset].Name, text.toStdU16String());
 }
 
 void TMainForm::btnPreMidiDataClick() { editDataBlock(this, false); }

@@ -14,8 +14,6 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include <cstring>
-
 namespace zlv {
 
 namespace {
@@ -155,8 +153,7 @@ void TMainForm::btnGetSettingsClick()
     if (ReadKeypadParameter(kpMidiPassThru, v) == trOk)
         lblMidiPassThru->setText(passThruText(v));
     if (ReadFirmwareVersion() == trOk)
-        lblFirmwareVersion->setText(
-            QString::fromLatin1(KeypadVersion, static_cast<qsizetype>(strnlen(KeypadVersion, kVersionLength))));
+        lblFirmwareVersion->setText(keypadVersionText());
 }
 
 } // namespace zlv

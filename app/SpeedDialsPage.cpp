@@ -1,7 +1,8 @@
 #include "MainForm.h"
 
 #include "Bank.h"
-#include "PageControls.h"
+#include "BankText.h"
+#include "ListControls.h"
 #include "UserMessage.h"
 
 #include <QEvent>

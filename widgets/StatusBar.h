@@ -15,7 +15,6 @@ public:
     // One panel per width, left to right.
     TStatusBar(const QList<int>& panelWidths, QWidget* parent = nullptr);
 
-    int panelCount() const { return static_cast<int>(m_panels.size()); }
     QLabel* panel(int index) const { return m_panels.value(index); }
     QString panelText(int index) const;
     void setPanelText(int index, const QString& text);

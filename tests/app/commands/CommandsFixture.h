@@ -6,6 +6,7 @@
 #include "Bank.h"
 #include "FileDialog.h"
 #include "LoadForm.h"
+#include "GuiSeams.h"
 #include "MainForm.h"
 #include "Modal.h"
 #include "OpenFileSummaryForm.h"

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "InterfaceForm.h"
+#include "GuiSeams.h"
 #include "MainForm.h"
 #include "MidiPorts.h"
 #include "PresetListForm.h"

@@ -3,6 +3,7 @@
 // message box recorded instead of shown.
 #pragma once
 
+#include "GuiSeams.h"
 #include "MainForm.h"
 #include "Startup.h"
 #include "UserMessage.h"

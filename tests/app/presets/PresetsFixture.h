@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Bank.h"
+#include "GuiSeams.h"
 #include "MainForm.h"
 #include "MidiEventsForm.h"
 #include "Modal.h"

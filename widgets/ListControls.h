@@ -3,13 +3,10 @@
 // that tells its owner only of rows the user chose.
 #pragma once
 
-#include "Bank.h"
-
 #include <QListWidget>
 #include <QString>
 #include <QTableWidget>
 
-#include <cstdint>
 #include <functional>
 
 namespace zlv {
@@ -59,12 +56,5 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 };
-
-// Text of a grid cell that shows a link or speed dial: the preset's number and
-// name, or three dots when it points at no preset.
-QString PresetCellText(std::uint8_t presetIndex);
-
-// A 13-byte name as text, one character per byte, up to its first zero byte.
-QString NameToText(const std::uint8_t (&name)[kNameLength]);
 
 } // namespace zlv

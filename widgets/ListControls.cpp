@@ -1,11 +1,10 @@
-#include "PageControls.h"
-
-#include "Bank.h"
-#include "BankEdits.h"
+#include "ListControls.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+
+#include <algorithm>
 
 namespace zlv {
 
@@ -149,18 +148,6 @@ void ClickListBox::keyPressEvent(QKeyEvent* event)
     const int after = selectedRow();
     if (after >= 0 && after != before && onUserSelect)
         onUserSelect();
-}
-
-QString PresetCellText(std::uint8_t presetIndex)
-{
-    if (IsEmptyPresetIndex(presetIndex))
-        return QStringLiteral("   \u00B7\u00B7\u00B7");
-    return QString::number(presetIndex + 1) + QStringLiteral(".  ") + NameToText(PresetTable[presetIndex].Name);
-}
-
-QString NameToText(const std::uint8_t (&name)[kNameLength])
-{
-    return QString::fromLatin1(NameText(name));
 }
 
 } // namespace zlv

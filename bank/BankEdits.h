@@ -1,6 +1,7 @@
 // Edits of the bank that the Chains and Speed Dials pages and the preset list
 // make: moving preset records, inserting and deleting chain links, storing a
-// typed name. Pure C++ so that each rule is tested without a window.
+// typed name; and the one rule by which a stored name reads as text. Pure C++
+// so that each rule is tested without a window.
 #pragma once
 
 #include "Bank.h"

@@ -1,8 +1,9 @@
-// A tab widget whose page-change events come only from the user: a click on a
-// tab, the arrow keys on the tab bar, Ctrl+Tab and Ctrl+PageUp/PageDown. A page
-// set from code (setCurrentIndex) raises neither event. changing() comes while
-// the old page is still the current one and may refuse the change; changed()
-// comes after the new page is shown.
+// The main window's page control, TPageControl: a tab widget whose page-change
+// events come only from the user: a click on a tab, the arrow keys on the tab
+// bar, Ctrl+Tab and Ctrl+PageUp/PageDown. A page set from code (setCurrentIndex)
+// raises neither event. changing() comes while the old page is still the
+// current one and may refuse the change; changed() comes after the new page is
+// shown.
 #pragma once
 
 #include <QTabWidget>

@@ -1,4 +1,4 @@
-#include "PageControl.h"
+#include "PageTabs.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

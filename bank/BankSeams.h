@@ -1,0 +1,4 @@
+#pragma once
+
+#include "UserMessage.h"
+#include "SafeFile.h"

@@ -1,0 +1,4 @@
+#pragma once
+
+#include "MidiDriver.h"
+#include "TransferProgress.h"
