@@ -82,8 +82,8 @@ TEST_F(SyxWriter, SaveFillsStoredNamesWithBlanksButExportLeavesThem)
     std::memcpy(PresetTable[1].Name, "AB\0CDEFGHIJKL", 13);
     ChainTable[0].Name[5] = 0;
     ASSERT_EQ(SaveBankToFile(dir.File("all.syx")), 0);
-    EXPECT_EQ(Bytes(PresetTable[0].Name, PresetTable[0].Name + 14),
-              Concat({kNewName1Blanks, {0x00}}));
+    const auto* record = reinterpret_cast<const std::uint8_t*>(&PresetTable[0]); // name and its terminator
+    EXPECT_EQ(Bytes(record, record + 14), Concat({kNewName1Blanks, {0x00}}));
     EXPECT_EQ(0, std::memcmp(PresetTable[1].Name, "AB           \0", 14));
     // Chain names go out as stored and stay so.
     const Bytes file = ReadAll(dir.File("all.syx"));
