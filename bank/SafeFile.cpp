@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
+#include <csignal>
 #include <filesystem>
 #include <random>
+#include <system_error>
 
 #include <fcntl.h>
+#include <pthread.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,31 +17,156 @@ namespace zlv {
 
 namespace {
 
+namespace fs = std::filesystem;
+
+// As many levels of symbolic links as the kernel itself follows.
+constexpr int kMaxLinkLevels = 40;
+constexpr int kNameAttempts = 16;
+
 FileFaults& activeFaults()
 {
     static FileFaults faults;
     return faults;
 }
 
-// Writing through a symbolic link replaces the file it points at, not the link.
+// The file a write in place would reach: symbolic links are followed, each
+// relative to its own folder, also when the last one names a file that does
+// not exist yet. Empty when the links go round in a loop.
 std::string resolveTarget(const std::string& path)
 {
-    struct stat st{};
-    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        if (char* real = ::realpath(path.c_str(), nullptr)) {
-            std::string resolved(real);
-            std::free(real);
-            return resolved;
-        }
+    fs::path p = path;
+    for (int level = 0; level <= kMaxLinkLevels; ++level) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(p, ec)))
+            return p.string();
+        const fs::path next = fs::read_symlink(p, ec);
+        if (ec)
+            return {};
+        p = p.parent_path() / next;
     }
-    return path;
+    return {};
 }
 
 std::string folderOf(const std::string& path)
 {
-    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    const fs::path parent = fs::path(path).parent_path();
     return parent.empty() ? std::string(".") : parent.string();
 }
+
+// Temporary files are named .<target name>.<digits>.tmp beside the target.
+bool isTempNameOf(const std::string& name, const std::string& base)
+{
+    const std::string prefix = "." + base + ".";
+    const std::string suffix = ".tmp";
+    if (name.size() <= prefix.size() + suffix.size() || !name.starts_with(prefix) || !name.ends_with(suffix))
+        return false;
+    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()),
+                       name.end() - static_cast<std::ptrdiff_t>(suffix.size()),
+                       [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Calls make with fresh temporary names until one is not taken yet; name is
+// set only on success, so that a failure never points at someone else's file.
+template <typename Make>
+bool underFreshName(const std::string& folder, const std::string& base, std::string& name, Make make)
+{
+    std::random_device random;
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        const std::string candidate = folder + "/." + base + "." + std::to_string(random() % 1000000000u) + ".tmp";
+        if (make(candidate)) {
+            name = candidate;
+            return true;
+        }
+        if (errno != EEXIST)
+            return false;
+    }
+    return false;
+}
+
+// Removes temporary files that a killed save of the same target left behind.
+// A writer still at work holds a lock on its file, so a save running at the
+// same time in another process keeps its own.
+void removeLeftovers(const std::string& folder, const std::string& base)
+{
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (!isTempNameOf(it->path().filename().string(), base))
+            continue;
+        const std::string path = it->path().string();
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            ::close(fd);
+            continue;
+        }
+        ::unlink(path.c_str());
+        if (fd >= 0)
+            ::close(fd);
+    }
+}
+
+// A file in the folder that has no name, so that a crash cannot leave it behind.
+int openUnnamed(const std::string& folder)
+{
+#ifdef O_TMPFILE
+    return ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+#else
+    (void)folder;
+    errno = EOPNOTSUPP;
+    return -1;
+#endif
+}
+
+bool linkUnnamed(int fd, const std::string& name)
+{
+#ifdef O_TMPFILE
+    if (::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0)
+        return true;
+    if (errno == EEXIST)
+        return false;
+    // Linking by descriptor needs a privilege; its /proc entry does not.
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+#else
+    (void)fd;
+    (void)name;
+    errno = EOPNOTSUPP;
+    return false;
+#endif
+}
+
+// Past the file-size limit a write fails with EFBIG and also raises SIGXFSZ,
+// whose default action ends the program. The signal is held back on this
+// thread while writing and then taken off, so that only the failed write remains.
+class FileSizeSignalHold {
+public:
+    FileSizeSignalHold()
+    {
+        ::sigemptyset(&m_signal);
+        ::sigaddset(&m_signal, SIGXFSZ);
+        ::pthread_sigmask(SIG_BLOCK, &m_signal, &m_previousMask);
+        m_wasPending = isPending();
+    }
+    FileSizeSignalHold(const FileSizeSignalHold&) = delete;
+    FileSizeSignalHold& operator=(const FileSizeSignalHold&) = delete;
+    ~FileSizeSignalHold()
+    {
+        if (!m_wasPending && isPending()) {
+            const timespec now{};
+            ::sigtimedwait(&m_signal, nullptr, &now);
+        }
+        ::pthread_sigmask(SIG_SETMASK, &m_previousMask, nullptr);
+    }
+
+private:
+    static bool isPending()
+    {
+        sigset_t pending;
+        return ::sigpending(&pending) == 0 && ::sigismember(&pending, SIGXFSZ) == 1;
+    }
+    sigset_t m_signal;
+    sigset_t m_previousMask;
+    bool m_wasPending;
+};
 
 void syncFolder(const std::string& folder)
 {
@@ -67,22 +194,27 @@ bool SafeFileWriter::Open(const std::string& path)
 {
     Discard();
     m_target = resolveTarget(path);
-    const std::string base = std::filesystem::path(m_target).filename().string();
+    const std::string base = fs::path(m_target).filename().string();
     if (base.empty())
         return false;
     const std::string folder = folderOf(m_target);
-    std::random_device random;
-    for (int attempt = 0; attempt < 16 && m_fd < 0; ++attempt) {
-        m_temp = folder + "/." + base + "." + std::to_string(random() % 1000000000u) + ".tmp";
-        // 0666 lets the umask decide, as for a file created in place.
-        m_fd = ::open(m_temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (m_fd < 0 && errno != EEXIST)
-            break;
-    }
-    if (m_fd < 0) {
-        m_temp.clear();
+    removeLeftovers(folder, base);
+    // The rename would go round the target's own protection: refuse where a
+    // write in place would be refused. Effective ids, so that root still may.
+    if (::faccessat(AT_FDCWD, m_target.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT)
         return false;
+    m_unnamed = false;
+    if (!activeFaults().FailUnnamedTemp) {
+        m_fd = openUnnamed(folder);
+        m_unnamed = m_fd >= 0;
     }
+    // 0666 lets the umask decide, as for a file created in place.
+    if (m_fd < 0 && !underFreshName(folder, base, m_temp, [this](const std::string& name) {
+            m_fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            return m_fd >= 0;
+        }))
+        return false;
+    ::flock(m_fd, LOCK_EX | LOCK_NB);
     struct stat st{};
     if (::stat(m_target.c_str(), &st) == 0 && S_ISREG(st.st_mode))
         ::fchmod(m_fd, st.st_mode & 07777);
@@ -101,6 +233,7 @@ bool SafeFileWriter::Write(const std::uint8_t* data, std::size_t size)
         const auto limit = static_cast<std::uint64_t>(faults.FailWriteAfterBytes);
         allowed = m_written >= limit ? 0 : static_cast<std::size_t>(std::min<std::uint64_t>(size, limit - m_written));
     }
+    const FileSizeSignalHold hold;
     std::size_t done = 0;
     while (done < allowed) {
         const ssize_t n = ::write(m_fd, data + done, allowed - done);
@@ -131,6 +264,16 @@ bool SafeFileWriter::Commit()
         Discard();
         return false;
     }
+    // Complete and on disk, the unnamed file now gets the name it is renamed from.
+    if (m_unnamed) {
+        const int fd = m_fd;
+        if (!underFreshName(folderOf(m_target), fs::path(m_target).filename().string(), m_temp,
+                            [fd](const std::string& name) { return linkUnnamed(fd, name); })) {
+            Discard();
+            return false;
+        }
+        m_unnamed = false;
+    }
     const int closed = ::close(m_fd);
     m_fd = -1;
     if (faults.FailClose || closed != 0) {
@@ -156,6 +299,7 @@ void SafeFileWriter::Discard()
         ::unlink(m_temp.c_str());
         m_temp.clear();
     }
+    m_unnamed = false;
     m_failed = false;
 }
 

@@ -1,6 +1,9 @@
 // Writing a file so that it ends up either holding every new byte or exactly
 // what it held before: the bytes go to a temporary file in the target's folder,
 // which is flushed to disk, closed and only then renamed over the target.
+// Where the file system allows it the temporary file has no name until it is
+// complete, so an interrupted save leaves nothing behind; a named one that a
+// crash did leave is removed by the next save of the same target.
 #pragma once
 
 #include <cstddef>
@@ -17,7 +20,9 @@ public:
     // Anything not committed is thrown away, temporary file included.
     ~SafeFileWriter();
 
-    // Creates the temporary file next to path (a UTF-8 path); false if it cannot be created.
+    // Creates the temporary file next to path (a UTF-8 path); false if it cannot
+    // be created or if the user may not write an existing target. A symbolic
+    // link is followed, so the file it names gets the bytes and the link stays.
     bool Open(const std::string& path);
     bool Write(const std::uint8_t* data, std::size_t size);
     // Flushes, closes and renames over the target. False leaves the target untouched.
@@ -26,6 +31,7 @@ public:
 
 private:
     int m_fd = -1;
+    bool m_unnamed = false; // m_fd has no name yet; m_temp is empty until Commit links it
     std::string m_target;
     std::string m_temp;
     std::uint64_t m_written = 0;
@@ -39,6 +45,7 @@ struct FileFaults {
     bool FailSync = false;
     bool FailClose = false;
     bool FailRename = false;
+    bool FailUnnamedTemp = false; // as on a file system without unnamed files: the named one is used
 };
 
 // Installs faults for the writers from now on; returns the ones replaced.

@@ -5,8 +5,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <cstring>
+#include <functional>
+#include <random>
+#include <thread>
+
+#include <grp.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace zlv;
 using namespace zlv::test;
@@ -32,6 +43,52 @@ const Bytes kNewName1Zeros = {0x4E, 0x65, 0x77, 0x20, 0x4E, 0x61, 0x6D, 0x65, 0x
 Bytes defaultPresetMessage(std::uint8_t hi, std::uint8_t lo, const Bytes& name)
 {
     return Concat({{0xF0, 0x7D, 0x22, 0x31, hi, lo}, name, {0, 0, 0}, repeat({0x08, 0x00}, 48), {0x00, 0x00, 0xF7}});
+}
+
+// Runs body in a forked child and returns its report: empty when every check
+// held, "skip: ..." when it could not run; a child ended by a signal says so.
+std::string inChild(const std::function<std::string()>& body)
+{
+    int report[2];
+    if (::pipe(report) != 0)
+        return "no pipe";
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(report[0]);
+        const std::string text = body();
+        [[maybe_unused]] const ssize_t n = ::write(report[1], text.data(), text.size());
+        ::_exit(0);
+    }
+    ::close(report[1]);
+    std::string text;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(report[0], buffer, sizeof buffer)) > 0;)
+        text.append(buffer, static_cast<std::size_t>(n));
+    ::close(report[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    if (WIFSIGNALED(status))
+        text += "ended by signal " + std::to_string(WTERMSIG(status));
+    return text;
+}
+
+// Collects the checks that fail inside a child, where gtest cannot report them.
+struct ChildChecks {
+    std::string Failed;
+    void operator()(bool ok, const std::string& what)
+    {
+        if (!ok)
+            Failed += what + "; ";
+    }
+};
+
+std::vector<std::string> namesIn(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 class SyxWriter : public ::testing::Test {
@@ -82,8 +139,8 @@ TEST_F(SyxWriter, SaveFillsStoredNamesWithBlanksButExportLeavesThem)
     std::memcpy(PresetTable[1].Name, "AB\0CDEFGHIJKL", 13);
     ChainTable[0].Name[5] = 0;
     ASSERT_EQ(SaveBankToFile(dir.File("all.syx")), 0);
-    EXPECT_EQ(Bytes(PresetTable[0].Name, PresetTable[0].Name + 14),
-              Concat({kNewName1Blanks, {0x00}}));
+    const auto* record = reinterpret_cast<const std::uint8_t*>(&PresetTable[0]); // name and its terminator
+    EXPECT_EQ(Bytes(record, record + 14), Concat({kNewName1Blanks, {0x00}}));
     EXPECT_EQ(0, std::memcmp(PresetTable[1].Name, "AB           \0", 14));
     // Chain names go out as stored and stay so.
     const Bytes file = ReadAll(dir.File("all.syx"));
@@ -178,6 +235,22 @@ protected:
         EXPECT_EQ(ReadAll(target), kPrevious);
         EXPECT_EQ(dir.Entries(), std::vector<std::string>{"bank.syx"});
     }
+    // For a child: with either kind of temporary file both writers fail and
+    // leave the file, the only one in its folder, as it was.
+    std::string bothWritersFail(const std::string& file) const
+    {
+        ChildChecks check;
+        for (const bool named : {false, true}) {
+            SetFileFaults({.FailUnnamedTemp = named});
+            const std::string mode = named ? " (named)" : " (unnamed)";
+            check(SaveBankToFile(file) == 1, "save succeeded" + mode);
+            check(ExportPresetToFile(file) == 1, "export succeeded" + mode);
+            check(ReadAll(file) == kPrevious, "file changed" + mode);
+            check(namesIn(std::filesystem::path(file).parent_path()) == std::vector<std::string>{"bank.syx"},
+                  "temporary file left" + mode);
+        }
+        return check.Failed;
+    }
 };
 
 TEST_F(SyxWriterFailure, EveryInjectedFaultFailsAndKeepsThePreviousFile)
@@ -187,17 +260,19 @@ TEST_F(SyxWriterFailure, EveryInjectedFaultFailsAndKeepsThePreviousFile)
         {16384, false, false, false}, {30013, false, false, false}, {-1, true, false, false},
         {-1, false, true, false},     {-1, false, false, true},
     };
-    for (const FileFaults& f : faults) {
-        SCOPED_TRACE(testing::Message() << "after " << f.FailWriteAfterBytes << " sync " << f.FailSync << " close "
-                                        << f.FailClose << " rename " << f.FailRename);
-        SetFileFaults(f);
-        EXPECT_EQ(SaveBankToFile(target), 1);
-        expectUntouched();
-        if (f.FailWriteAfterBytes >= 121)
-            continue; // the single preset fits
-        EXPECT_EQ(ExportPresetToFile(target), 1);
-        expectUntouched();
-    }
+    for (const bool named : {false, true})
+        for (FileFaults f : faults) {
+            f.FailUnnamedTemp = named;
+            SCOPED_TRACE(testing::Message() << "after " << f.FailWriteAfterBytes << " sync " << f.FailSync << " close "
+                                            << f.FailClose << " rename " << f.FailRename << " named " << named);
+            SetFileFaults(f);
+            EXPECT_EQ(SaveBankToFile(target), 1);
+            expectUntouched();
+            if (f.FailWriteAfterBytes >= 121)
+                continue; // the single preset fits
+            EXPECT_EQ(ExportPresetToFile(target), 1);
+            expectUntouched();
+        }
     // Exactly enough bytes allowed: the save goes through.
     SetFileFaults({30014, false, false, false});
     EXPECT_EQ(SaveBankToFile(target), 0);
@@ -244,6 +319,143 @@ TEST_F(SyxWriterFailure, SuccessReplacesALongerFileCompletelyAndKeepsItsMode)
     ASSERT_EQ(SaveBankToFile(link), 0);
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(ReadAll(target).size(), 30014u);
+}
+
+TEST_F(SyxWriterFailure, LinksStayLinksAndTheFileTheyNameGetsTheBytes)
+{
+    // Each link is read relative to its own folder, and the last one names a
+    // file that does not exist yet.
+    std::filesystem::create_directory(dir.File("links"));
+    std::filesystem::create_symlink("second.syx", dir.File("links/first.syx"));
+    std::filesystem::create_symlink("../made.syx", dir.File("links/second.syx"));
+    ASSERT_EQ(SaveBankToFile(dir.File("links/first.syx")), 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("links/first.syx")));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("links/second.syx")));
+    EXPECT_EQ(ReadAll(dir.File("made.syx")).size(), 30014u);
+    EXPECT_EQ(namesIn(dir.Path()), (std::vector<std::string>{"bank.syx", "links", "made.syx"}));
+    EXPECT_EQ(namesIn(dir.File("links")), (std::vector<std::string>{"first.syx", "second.syx"}));
+
+    // Links that go round in a loop name no file at all.
+    std::filesystem::create_symlink("loop2.syx", dir.File("loop1.syx"));
+    std::filesystem::create_symlink("loop1.syx", dir.File("loop2.syx"));
+    EXPECT_EQ(SaveBankToFile(dir.File("loop1.syx")), 1);
+    EXPECT_EQ(ExportPresetToFile(dir.File("loop1.syx")), 1);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("loop1.syx")));
+    EXPECT_EQ(dir.Entries().size(), 5u);
+}
+
+TEST_F(SyxWriterFailure, ReadOnlyTargetIsKeptAsAWriteInPlaceWouldKeepIt)
+{
+    // The user owns the file and may write its folder, but the file's own mode
+    // forbids writing: root acts as that user for the check.
+    std::string folder = dir.Path().string();
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        folder = dir.File("user");
+        std::filesystem::create_directory(folder);
+        std::filesystem::permissions(dir.Path(), std::filesystem::perms(0711));
+        if (::chown(folder.c_str(), 65534, 65534) != 0)
+            GTEST_SKIP() << "cannot hand a folder to uid 65534";
+    }
+    const std::string file = folder + "/bank.syx";
+    WriteAll(file, kPrevious);
+    ::chmod(file.c_str(), 0444);
+    if (root && ::chown(file.c_str(), 65534, 65534) != 0)
+        GTEST_SKIP() << "cannot hand a file to uid 65534";
+
+    const std::string report = inChild([&]() -> std::string {
+        if (root && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+            return "skip: cannot drop root privileges to uid 65534";
+        ChildChecks check{bothWritersFail(file)};
+        // Once writable again, the same user saves it, mode kept.
+        ::chmod(file.c_str(), 0640);
+        SetFileFaults({});
+        check(SaveBankToFile(file) == 0 && ReadAll(file).size() == 30014u, "writable file not saved");
+        struct stat st{};
+        check(::stat(file.c_str(), &st) == 0 && (st.st_mode & 0777) == 0640, "mode not kept");
+        return check.Failed;
+    });
+    if (report.starts_with("skip: "))
+        GTEST_SKIP() << report;
+    EXPECT_EQ(report, "");
+
+    if (root) {
+        // Root may write a read-only file in place, so it may replace it too.
+        ::chmod(file.c_str(), 0444);
+        EXPECT_EQ(ExportPresetToFile(file), 0);
+        EXPECT_EQ(ReadAll(file).size(), 121u);
+    }
+}
+
+TEST_F(SyxWriterFailure, FileSizeLimitFailsTheWriteAndTheProgramGoesOn)
+{
+    const std::string report = inChild([&] {
+        const rlimit limit{100, 100}; // the old file fits, neither new one does
+        return ::setrlimit(RLIMIT_FSIZE, &limit) == 0 ? bothWritersFail(target) : "no limit set";
+    });
+    EXPECT_EQ(report, "");
+}
+
+TEST_F(SyxWriterFailure, SaveRemovesTheTemporaryFilesOfAKilledSaveButNotOfALiveOne)
+{
+    WriteAll(dir.File(".bank.syx.123.tmp"), Bytes(1000, 0x55));
+    const std::vector<std::string> others = {".bank.syx.12a.tmp", ".bank.syx..tmp", ".other.syx.5.tmp",
+                                             "bank.syx.5.tmp"};
+    for (const std::string& name : others)
+        WriteAll(dir.File(name), kPrevious);
+    SetFileFaults({.FailUnnamedTemp = true});
+    SafeFileWriter live;
+    ASSERT_TRUE(live.Open(target));
+    SetFileFaults({});
+
+    ASSERT_EQ(SaveBankToFile(target), 0);
+    std::vector<std::string> left = dir.Entries();
+    EXPECT_EQ(std::count(left.begin(), left.end(), ".bank.syx.123.tmp"), 0);
+    EXPECT_EQ(left.size(), 1 + others.size() + 1);
+
+    // The live writer still owns its file and finishes its save.
+    ASSERT_TRUE(live.Write(kPrevious.data(), kPrevious.size()) && live.Commit());
+    EXPECT_EQ(ReadAll(target), kPrevious);
+    EXPECT_EQ(dir.Entries().size(), 1 + others.size());
+}
+
+TEST_F(SyxWriterFailure, SaveKilledAtAnyPointLeavesAWholeFileAndNoLastingTemporary)
+{
+    const auto started = std::chrono::steady_clock::now();
+    ASSERT_EQ(SaveBankToFile(target), 0);
+    const auto saveTime = std::chrono::steady_clock::now() - started;
+    const Bytes saved = ReadAll(target);
+    std::mt19937 random(20240611);
+    std::uniform_int_distribution<long long> delay(0, 2 * saveTime / std::chrono::microseconds(1) + 50);
+    int leftovers = 0;
+    for (int kill = 0; kill < 200; ++kill) {
+        SCOPED_TRACE(testing::Message() << "kill " << kill);
+        WriteAll(target, kPrevious);
+        SetFileFaults({.FailUnnamedTemp = kill % 2 == 1});
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            [[maybe_unused]] const ssize_t n = ::write(ready[1], "!", 1);
+            SaveBankToFile(target);
+            ::_exit(0);
+        }
+        char mark;
+        [[maybe_unused]] const ssize_t n = ::read(ready[0], &mark, 1);
+        ::close(ready[0]);
+        ::close(ready[1]);
+        std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+
+        const Bytes now = ReadAll(target);
+        ASSERT_TRUE(now == kPrevious || now == saved) << now.size() << " bytes";
+        leftovers += dir.Entries().size() > 1;
+        ASSERT_EQ(SaveBankToFile(target), 0);
+        ASSERT_EQ(dir.Entries(), std::vector<std::string>{"bank.syx"});
+    }
+    RecordProperty("kills that left a temporary file", leftovers);
 }
 
 TEST_F(SyxWriter, LengthCountsEveryByteThatIsNotFFEvenInAnUnpackedBlock)
