@@ -10,16 +10,24 @@
 
 namespace zlv::fuzz {
 
+struct Piece {
+    const std::uint8_t* Data;
+    std::size_t Size;
+};
+
 // The input cut after every F7; the last piece holds what follows the last F7
 // and may be empty.
-inline std::vector<std::vector<std::uint8_t>> CutAtF7(const std::uint8_t* data, std::size_t size)
+inline std::vector<Piece> CutAtF7(const std::uint8_t* data, std::size_t size)
 {
-    std::vector<std::vector<std::uint8_t>> pieces(1);
+    std::vector<Piece> pieces;
+    std::size_t start = 0;
     for (std::size_t i = 0; i < size; ++i) {
-        pieces.back().push_back(data[i]);
-        if (data[i] == kSysExEnd)
-            pieces.emplace_back();
+        if (data[i] == kSysExEnd) {
+            pieces.push_back({data + start, i + 1 - start});
+            start = i + 1;
+        }
     }
+    pieces.push_back({data + start, size - start});
     return pieces;
 }
 
@@ -32,10 +40,10 @@ void CheckListLoad(const std::uint8_t* data, std::size_t size, std::int32_t (*lo
                    std::size_t ruleOffset, Allowed allowed)
 {
     const std::string& path = WriteInputFile(data, size);
-    const auto pieces = CutAtF7(data, size);
+    const std::vector<Piece> pieces = CutAtF7(data, size);
     bool fits = true;
-    for (const auto& piece : pieces)
-        fits = fits && piece.size() <= kSyxNodeDataSize && (piece.size() <= ruleOffset || allowed(piece[ruleOffset]));
+    for (const Piece& p : pieces)
+        fits = fits && p.Size <= kSyxNodeDataSize && (p.Size <= ruleOffset || allowed(p.Data[ruleOffset]));
 
     const std::int32_t result = load(path);
     if (!fits) {
@@ -45,14 +53,14 @@ void CheckListLoad(const std::uint8_t* data, std::size_t size, std::int32_t (*lo
     }
     Require(result == trOk);
     Require(SyxNodeCount == static_cast<std::int32_t>(pieces.size()));
-    Require(SyxTailLength == static_cast<std::int32_t>(pieces.back().size()));
+    Require(SyxTailLength == static_cast<std::int32_t>(pieces.back().Size));
+    static const std::uint8_t zeros[kSyxNodeDataSize] = {};
     const SyxMessageNode* node = SyxListHead;
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         Require(node != nullptr);
-        const auto& piece = pieces[i];
-        Require(piece.empty() || !std::memcmp(node->data, piece.data(), piece.size()));
-        for (std::size_t j = piece.size(); j < kSyxNodeDataSize; ++j)
-            Require(node->data[j] == 0);
+        const Piece& p = pieces[i];
+        Require(p.Size == 0 || !std::memcmp(node->data, p.Data, p.Size));
+        Require(!std::memcmp(node->data + p.Size, zeros, kSyxNodeDataSize - p.Size));
         if (i + 1 == pieces.size())
             Require(node == SyxListTail && node->next == nullptr);
         node = node->next;
