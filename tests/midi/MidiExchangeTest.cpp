@@ -182,8 +182,9 @@ TEST_F(SingleFileTest, FileErrorsComeBeforeAnySend)
     std::filesystem::create_directory(dir);
     EXPECT_EQ(SendSingleSyxFile(dir), trOpenFailed);
     // Opens, but its first read fails: nothing is mapped at address 0.
-    if (std::filesystem::exists("/proc/self/mem"))
+    if (std::filesystem::exists("/proc/self/mem")) {
         EXPECT_EQ(SendSingleSyxFile("/proc/self/mem"), trOpenFailed);
+    }
     EXPECT_EQ(SendSingleSyxFile(folder.Write("empty.syx", {})), trNoF0);
     EXPECT_EQ(SendSingleSyxFile(folder.Write("text.syx", {'h', 'i', 0xF7})), trNoF0);
     EXPECT_TRUE(keypad.Received.empty());

@@ -64,8 +64,9 @@ TEST_F(ListTest, AFolderCannotBeOpenedAndLeavesTheLoadedListAlone)
     EXPECT_EQ(LoadUpgradeFileMessages(dir), trOpenFailed);
     // Opens, but its first read fails: nothing is mapped at address 0.
     const std::string unreadable = "/proc/self/mem";
-    if (std::filesystem::exists(unreadable))
+    if (std::filesystem::exists(unreadable)) {
         EXPECT_EQ(LoadSyxFileMessages(unreadable), trOpenFailed);
+    }
     EXPECT_EQ(SyxListHead, head);
     EXPECT_EQ(SyxListTail, tail);
     EXPECT_EQ(SyxNodeCount, 3);
