@@ -22,7 +22,9 @@ public:
           m_dataEnd(data + size), m_pieceSize(pieceSize ? pieceSize : size)
     {
     }
-    // Opens a file (UTF-8 path) for buffered reading; IsOpen() tells whether that worked.
+    // Opens a file (UTF-8 path) for buffered reading; IsOpen() tells whether that
+    // worked. A folder, or a file whose first read fails with an error rather than
+    // at its end, is not open.
     explicit SyxInputStream(const std::string& path);
     SyxInputStream(const SyxInputStream&) = delete;
     SyxInputStream& operator=(const SyxInputStream&) = delete;

@@ -1,12 +1,12 @@
-// Shared by the fuzz targets: message boxes answered and recorded, the state a
+// Shared by the codec's fuzz targets: message boxes answered and recorded, the state a
 // reader leaves behind, and the checks that must hold after any input.
 #pragma once
 
 #include "Bank.h"
+#include "FuzzFile.h"
 #include "SyxInputStream.h"
 #include "UserMessage.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -29,12 +29,6 @@ inline void Setup()
         return true;
     }();
     (void)once;
-}
-
-inline void Require(bool condition)
-{
-    if (!condition)
-        std::abort();
 }
 
 // Everything a reader may change, to compare two runs over the same bytes.

@@ -1,5 +1,6 @@
 // Writes a small seed corpus for the fuzz targets, made by the writers: whole
-// banks, single presets, an old-format preset, odd settings and cut-off files.
+// banks, single presets, an old-format preset, odd settings and cut-off files;
+// and a few firmware-like files for the upgrade loader.
 #include "Bank.h"
 #include "SyxRecords.h"
 #include "SyxWriter.h"
@@ -7,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -43,6 +45,26 @@ Bytes oldPreset(std::uint8_t index, std::uint8_t flag)
         m.insert(m.end(), {0x0B, static_cast<std::uint8_t>(i)});
     m.insert(m.end(), {0x00, flag, 0x00, 0x00, 0x00, 0x00, kSysExEnd});
     return m;
+}
+
+// A firmware-like file: messages of the given sizes whose byte 2 is 21, each
+// closed by F7 unless `closeLast` is false for the last one.
+Bytes firmware(std::initializer_list<std::size_t> sizes, bool closeLast = true)
+{
+    Bytes file;
+    std::size_t n = 0;
+    for (std::size_t size : sizes) {
+        Bytes m(size, 0);
+        m[0] = kSysExStart;
+        m[1] = 0x00;
+        m[2] = 0x21;
+        for (std::size_t i = 3; i < size; ++i)
+            m[i] = static_cast<std::uint8_t>((i * 5 + n * 11) & 0x7F);
+        if (++n < sizes.size() || closeLast)
+            m[size - 1] = kSysExEnd;
+        file.insert(file.end(), m.begin(), m.end());
+    }
+    return file;
 }
 
 } // namespace
@@ -91,6 +113,9 @@ int main(int argc, char** argv)
     seed("settings.syx", {0xF0, 0x7D, 0x22, 0x22, 0x10, 0x00, 0x05, 0xF7, 0xF0, 0x7D, 0x22, 0x22, 0x19, 0x00,
                           0x01, 0xF7, 0xF0, 0x7D, 0x22, 0x22, 0x08, 0x00, 0x01, 0xF7});
     seed("empty.syx", {});
+    seed("firmware.syx", firmware({6, 64, 300}));
+    seed("firmware-longest.syx", firmware({2048, 20}));
+    seed("firmware-unclosed.syx", firmware({40, 100}, false));
     std::filesystem::remove(scratch);
     return 0;
 }

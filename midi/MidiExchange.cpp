@@ -2,6 +2,7 @@
 
 #include "InputBuffer.h"
 #include "MidiDriver.h"
+#include "SyxFile.h"
 
 #include <algorithm>
 #include <chrono>
@@ -98,7 +99,7 @@ void SendPresetSelect(std::uint8_t index)
 std::int32_t SendSingleSyxFile(const std::string& path)
 {
     std::memset(SingleFileBuffer, 0, sizeof SingleFileBuffer);
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenSyxFileForReading(path);
     if (!file)
         return trOpenFailed;
     const std::size_t read = std::fread(SingleFileBuffer, 1, sizeof SingleFileBuffer, file);

@@ -1,6 +1,7 @@
 #include "SyxMessageList.h"
 
 #include "MidiExchange.h"
+#include "SyxFile.h"
 #include "TransferProgress.h"
 
 #include <cstdio>
@@ -72,7 +73,7 @@ std::int32_t load(const std::string& path, bool (*add)(std::uint8_t))
 {
     if (g_sending)
         return trListBusy;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenSyxFileForReading(path);
     if (!file)
         return trOpenFailed;
     FreeSyxMessageList();

@@ -16,7 +16,8 @@ mkdir -p "$out/findings"
 "$out/fuzz_make_seeds" "$out/seeds"
 
 status=0
-for target in fuzz_count_syx fuzz_load_bank fuzz_import_preset; do
+for target in fuzz_count_syx fuzz_load_bank fuzz_import_preset fuzz_read_syx_file fuzz_load_syx_list \
+  fuzz_load_upgrade_list; do
   corpus="$out/corpus/$target"
   mkdir -p "$corpus"
   echo "-- $target (${seconds}s)"

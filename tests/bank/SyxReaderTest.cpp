@@ -154,6 +154,29 @@ TEST_F(SyxReader, EmptyOrMissingFileCountsNothingAndLoadsNothing)
     EXPECT_TRUE(messages.Shown.empty());
 }
 
+TEST_F(SyxReader, AFolderCannotBeOpenedAndIsNoEmptyFile)
+{
+    SpeedDials[4] = 3;
+    const BankSnapshot before = BankSnapshot::Take();
+    const std::string folder = dir.File("folder.syx");
+    std::filesystem::create_directory(folder);
+    SyxFileCounts = {1, 1, 1, 1, 1};
+    CountSyxFileMessages(folder);
+    EXPECT_EQ(counts(), (std::array<int, 5>{}));
+    SyxFileCounts = {1, 1, 1, 1, 1};
+    EXPECT_EQ(LoadBankFromFile(folder), 1);
+    EXPECT_EQ(counts(), (std::array<int, 5>{}));
+    EXPECT_EQ(ImportPresetFile(folder), 1);
+    // Opens, but its first read fails: nothing is mapped at address 0.
+    const std::string unreadable = "/proc/self/mem";
+    if (std::filesystem::exists(unreadable)) {
+        EXPECT_EQ(LoadBankFromFile(unreadable), 1);
+        EXPECT_EQ(ImportPresetFile(unreadable), 1);
+    }
+    EXPECT_TRUE(BankSnapshot::Take() == before);
+    EXPECT_TRUE(messages.Shown.empty());
+}
+
 TEST_F(SyxReader, MessagesInAnyOrderLaterOnesWin)
 {
     const Bytes content = Concat({setting(18, 44), chainMessage(2, {5}), presetMessage(10, {0x90}),

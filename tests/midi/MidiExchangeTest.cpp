@@ -1,6 +1,7 @@
 #include "LinkFixture.h"
 
 #include <cstring>
+#include <filesystem>
 
 namespace zlv::test {
 namespace {
@@ -176,6 +177,14 @@ TEST_F(SingleFileTest, FileErrorsComeBeforeAnySend)
 {
     openKeypad();
     EXPECT_EQ(SendSingleSyxFile(folder.PathOf("missing.syx")), trOpenFailed);
+    // A folder is no empty file: it cannot be opened.
+    const std::string dir = folder.PathOf("folder.syx");
+    std::filesystem::create_directory(dir);
+    EXPECT_EQ(SendSingleSyxFile(dir), trOpenFailed);
+    // Opens, but its first read fails: nothing is mapped at address 0.
+    if (std::filesystem::exists("/proc/self/mem")) {
+        EXPECT_EQ(SendSingleSyxFile("/proc/self/mem"), trOpenFailed);
+    }
     EXPECT_EQ(SendSingleSyxFile(folder.Write("empty.syx", {})), trNoF0);
     EXPECT_EQ(SendSingleSyxFile(folder.Write("text.syx", {'h', 'i', 0xF7})), trNoF0);
     EXPECT_TRUE(keypad.Received.empty());

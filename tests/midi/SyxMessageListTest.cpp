@@ -1,5 +1,7 @@
 #include "LinkFixture.h"
 
+#include <filesystem>
+
 namespace zlv::test {
 namespace {
 
@@ -49,6 +51,29 @@ TEST_F(ListTest, LoadRulesOfTheTwoKinds)
     EXPECT_EQ(loadFirmware(DefaultPresetMessage(0)), trWrongFileType);
     EXPECT_EQ(loadFirmware(FirmwareFile(3, 100)), trOk);
     EXPECT_EQ(SyxNodeCount, 4);
+}
+
+TEST_F(ListTest, AFolderCannotBeOpenedAndLeavesTheLoadedListAlone)
+{
+    const std::string dir = folder.PathOf("folder.syx");
+    std::filesystem::create_directory(dir);
+    ASSERT_EQ(loadBank(Concat({DefaultPresetMessage(0), DefaultPresetMessage(1)})), trOk);
+    SyxMessageNode* const head = SyxListHead;
+    SyxMessageNode* const tail = SyxListTail;
+    EXPECT_EQ(LoadSyxFileMessages(dir), trOpenFailed);
+    EXPECT_EQ(LoadUpgradeFileMessages(dir), trOpenFailed);
+    // Opens, but its first read fails: nothing is mapped at address 0.
+    const std::string unreadable = "/proc/self/mem";
+    if (std::filesystem::exists(unreadable)) {
+        EXPECT_EQ(LoadSyxFileMessages(unreadable), trOpenFailed);
+    }
+    EXPECT_EQ(SyxListHead, head);
+    EXPECT_EQ(SyxListTail, tail);
+    EXPECT_EQ(SyxNodeCount, 3);
+    EXPECT_EQ(SyxTailLength, 0);
+    openKeypad();
+    EXPECT_EQ(SendSyxMessageList(), trOk);
+    EXPECT_EQ(keypad.Received.size(), 2u);
 }
 
 TEST_F(ListTest, MessageOf2048BytesLoadsOneMoreDoesNot)
