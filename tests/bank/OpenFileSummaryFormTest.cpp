@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "Modal.h"
 #include "OpenFileSummaryForm.h"
 
@@ -79,8 +80,7 @@ TEST_F(OpenFileSummary, LaysOutTheRowsWithTheOtherSettingsRowHidden)
     EXPECT_EQ(form->minimumSize(), form->maximumSize());
     EXPECT_TRUE(mainWindow->frameGeometry().contains(form->frameGeometry().center()));
 
-    const QString shot = QStringLiteral(ZLV_SCREENSHOT_DIR "/OpenFileSummary.png");
-    EXPECT_TRUE(form->grab().save(shot));
+    EXPECT_TRUE(test::saveScreenshot(form, "open-file-summary"));
 }
 
 TEST_F(OpenFileSummary, EnterAnswersContineEscapeAndTheCloseBoxCancel)

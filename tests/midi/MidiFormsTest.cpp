@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "InterfaceForm.h"
 #include "Modal.h"
 #include "MidiPorts.h"
@@ -7,7 +8,6 @@
 #include "SyxTestFiles.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -21,12 +21,6 @@
 
 namespace zlv::test {
 namespace {
-
-void saveScreenshot(QWidget* widget, const QString& name)
-{
-    QDir().mkpath(ZLV_SCREENSHOT_DIR);
-    EXPECT_TRUE(widget->grab().save(QString(ZLV_SCREENSHOT_DIR) + "/" + name + ".png"));
-}
 
 class ChooserTest : public ::testing::Test {
 protected:
@@ -71,7 +65,7 @@ TEST_F(ChooserTest, NoDeviceShowsTheNoticeWithOkDisabledAndCancelCloses)
             EXPECT_EQ(box->placeholderText(), "No MIDI interfaces found");
         }
         EXPECT_FALSE(f.btnOK->isEnabled());
-        saveScreenshot(&f, "chooser-no-device");
+        EXPECT_TRUE(saveScreenshot(&f, "chooser-no-device"));
         return f.btnCancel;
     });
     EXPECT_EQ(result, QDialog::Rejected);
@@ -109,7 +103,7 @@ TEST_F(ChooserTest, ThirdOutputChosenGivesDeviceTwo)
         EXPECT_TRUE(f.btnOK->isEnabled());
         f.ComboBox2->setCurrentIndex(2);
         f.ComboBox1->setCurrentIndex(1);
-        saveScreenshot(&f, "chooser-devices");
+        EXPECT_TRUE(saveScreenshot(&f, "chooser-devices"));
         return f.btnOK;
     });
     EXPECT_EQ(result, QDialog::Accepted);
@@ -155,7 +149,7 @@ TEST_F(ChooserTest, LaterShowingRefreshesAndKeepsOkEnabled)
         EXPECT_EQ(f.ComboBox1->itemText(0), "No MIDI interfaces found");
         EXPECT_EQ(f.ComboBox1->count(), 1);
         EXPECT_TRUE(f.btnOK->isEnabled());
-        saveScreenshot(&f, "chooser-after-devices-went-away");
+        EXPECT_TRUE(saveScreenshot(&f, "chooser-after-devices-went-away"));
         return f.btnOK;
     });
     EXPECT_EQ(result, QDialog::Accepted);
@@ -249,7 +243,7 @@ TEST_F(ProgressWindowTest, BankSendMovesTheBarTo308Of310AndKeepsTheWindowsAlive)
         if (n == 150) {
             EXPECT_TRUE(form->isVisible());
             EXPECT_EQ(form->ProgressBar1->value(), 149);
-            saveScreenshot(form, "progress");
+            EXPECT_TRUE(saveScreenshot(form, "progress"));
         }
         return model.Answer(m);
     };

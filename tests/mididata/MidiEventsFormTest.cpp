@@ -1,11 +1,11 @@
 // The data editor dialog driven as a user drives it: grid clicks, type buttons,
 // track bars, the custom entry, Accept and Cancel.
+#include "GuiTest.h"
 #include "MidiEventsForm.h"
 #include "StringGrid.h"
 #include "UserMessage.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,12 +25,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-struct Shown {
-    std::string text;
-    std::string caption;
-    MsgIcon icon;
-};
-
 class DataEditor : public ::testing::Test {
 protected:
     void SetUp() override
@@ -40,13 +34,7 @@ protected:
         GridIndex = 0;
         GridLength = 0;
         EventType = 0;
-        m_previous = SetMessageBoxHandler([this](const std::string& text, const std::string& caption, MsgIcon icon,
-                                                 MsgButtons) {
-            messages.push_back({text, caption, icon});
-            return MsgResult::Ok;
-        });
     }
-    void TearDown() override { SetMessageBoxHandler(m_previous); }
 
     void open(const Bytes& data, std::uint8_t delay = 0)
     {
@@ -81,10 +69,7 @@ protected:
     int highlightedCells() const { return static_cast<int>(form.Grid->selectedItems().size()); }
 
     TMidiEventsForm form;
-    std::vector<Shown> messages;
-
-private:
-    MessageBoxHandler m_previous;
+    test::MessageRecorder messages;
 };
 
 Bytes counting(int n)
@@ -477,7 +462,6 @@ TEST_F(DataEditor, Screenshot)
     form.tbMidiParam2->setValue(100);
     form.tbMidiChannel->setValue(2);
     clickCell(6);
-    const QString path = QDir::current().absoluteFilePath("MidiEventsForm.png");
-    ASSERT_TRUE(form.grab().save(path));
+    ASSERT_TRUE(test::saveScreenshot(&form, "midi-events-form"));
     EXPECT_EQ(form.minimumSize(), form.maximumSize());
 }

@@ -1,4 +1,4 @@
-#include "PageFixture.h"
+#include "AppFixture.h"
 
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -10,7 +10,10 @@ using namespace zlv::test;
 
 namespace {
 
-class ChainsPage : public PageFixture {};
+class ChainsPage : public AppFixture {
+protected:
+    ChainsPage() : AppFixture({.showPresetList = true}) {}
+};
 
 TEST_F(ChainsPage, ShowsChainRowsHeadersAndLinkCells)
 {
@@ -216,7 +219,7 @@ TEST_F(ChainsPage, DeletingALinkAsksAndClosesTheGap)
     showChainsPage();
 
     clickCell(links(), 2);
-    answer = MsgResult::Cancel;
+    messages.answerNext(MsgResult::Cancel);
     doubleClickCell(links(), 2);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, "Delete Link?");
@@ -225,7 +228,6 @@ TEST_F(ChainsPage, DeletingALinkAsksAndClosesTheGap)
     EXPECT_EQ(messages[0].buttons, MsgButtons::OkCancel);
     EXPECT_EQ(linksOf(0)[1], 11);
 
-    answer = MsgResult::Ok;
     doubleClickCell(links(), 2);
     EXPECT_EQ(linksOf(0, 4), (std::vector<int>{10, 12, 13, 0xFF}));
     EXPECT_EQ(cell(links(), 2, 1), "13.  New Name 13");

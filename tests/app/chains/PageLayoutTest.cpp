@@ -1,8 +1,7 @@
-#include "PageFixture.h"
+#include "AppFixture.h"
 
 #include "BankEdits.h"
 
-#include <QDir>
 #include <QGroupBox>
 #include <QImage>
 #include <QPainter>
@@ -13,8 +12,10 @@ using namespace zlv::test;
 
 namespace {
 
-class PageLayout : public PageFixture {
+class PageLayout : public AppFixture {
 protected:
+    PageLayout() : AppFixture({.showPresetList = true}) {}
+
     // Every group of the page lies inside the 800 x 480 page area and clear of the
     // place the ">>>" button takes at the top right.
     static void expectGroupsInsidePageArea(QWidget* page, std::initializer_list<const char*> names)
@@ -49,13 +50,7 @@ protected:
         SpeedDials[1] = 11;
         SpeedDials[2] = 3;
         SpeedDials[5] = 1;
-        fillPresetList();
-    }
-
-    static void save(const QImage& image, const QString& name)
-    {
-        const QString path = QDir::current().filePath(name);
-        ASSERT_TRUE(image.save(path)) << path.toStdString();
+        MainForm->UpdatePresetsList();
     }
 };
 
@@ -68,7 +63,7 @@ TEST_F(PageLayout, ChainsPageFitsItsAreaAndIsPictured)
     expectGroupsInsidePageArea(MainForm->tabChains, {"GroupBox5", "GroupBox7", "GroupBox6"});
     EXPECT_FALSE(MainForm->gridChainLinks->horizontalScrollBar()->isVisible());
     EXPECT_FALSE(MainForm->gridChainLinks->verticalScrollBar()->isVisible());
-    save(MainForm->grab().toImage(), "chains_page.png");
+    EXPECT_TRUE(saveScreenshot(MainForm, "chains-page"));
 }
 
 TEST_F(PageLayout, SpeedDialsPageFitsItsAreaAndIsPictured)
@@ -78,7 +73,7 @@ TEST_F(PageLayout, SpeedDialsPageFitsItsAreaAndIsPictured)
     clickCell(dials(), 3);
     QApplication::processEvents();
     expectGroupsInsidePageArea(MainForm->tabSpeedDials, {"GroupBox8", "groupSpeedDials"});
-    save(MainForm->grab().toImage(), "speed_dials_page.png");
+    EXPECT_TRUE(saveScreenshot(MainForm, "speed-dials-page"));
 }
 
 TEST_F(PageLayout, PresetListStandsBesideTheMainWindow)
@@ -120,7 +115,7 @@ TEST_F(PageLayout, PresetListStandsBesideTheMainWindow)
         painter.drawPixmap(frame.left() + border, frame.top() + border + titleHeight, window->grab());
     }
     painter.end();
-    save(picture, "preset_list_beside_main_window.png");
+    EXPECT_TRUE(saveScreenshot(picture, "preset-list-beside-main-window"));
 }
 
 } // namespace

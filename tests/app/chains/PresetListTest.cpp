@@ -1,4 +1,4 @@
-#include "PageFixture.h"
+#include "AppFixture.h"
 
 #include "SpinEdit.h"
 
@@ -21,8 +21,10 @@ std::string presetName(int index)
     return reinterpret_cast<const char*>(PresetTable[index].Name);
 }
 
-class PresetList : public PageFixture {
+class PresetList : public AppFixture {
 protected:
+    PresetList() : AppFixture({.showPresetList = true}) {}
+
     // A point inside row `row`, scrolling it into view first.
     static QPoint rowPoint(int row)
     {

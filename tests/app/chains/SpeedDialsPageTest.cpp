@@ -1,11 +1,14 @@
-#include "PageFixture.h"
+#include "AppFixture.h"
 
 using namespace zlv;
 using namespace zlv::test;
 
 namespace {
 
-class SpeedDialsPage : public PageFixture {};
+class SpeedDialsPage : public AppFixture {
+protected:
+    SpeedDialsPage() : AppFixture({.showPresetList = true}) {}
+};
 
 TEST_F(SpeedDialsPage, ShowingThePageWritesEveryRowFromTheDials)
 {
@@ -60,7 +63,7 @@ TEST_F(SpeedDialsPage, DeletingADialAsksFirst)
     showSpeedDialsPage();
     clickCell(dials(), 3);
 
-    answer = MsgResult::Cancel;
+    messages.answerNext(MsgResult::Cancel);
     doubleClickCell(dials(), 3);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, "Delete Speed Dial?");
@@ -69,7 +72,6 @@ TEST_F(SpeedDialsPage, DeletingADialAsksFirst)
     EXPECT_EQ(messages[0].buttons, MsgButtons::OkCancel);
     EXPECT_EQ(SpeedDials[2], 40);
 
-    answer = MsgResult::Ok;
     doubleClickCell(dials(), 3);
     EXPECT_EQ(SpeedDials[2], 0xFF);
     EXPECT_EQ(SpeedDials[3], 41);

@@ -1,6 +1,6 @@
 // New, Open all and Save all driven through the main window's tool button and
 // menus, with the file dialogs, the summary and the message boxes answered.
-#include "CommandsFixture.h"
+#include "AppFixture.h"
 
 #include "SafeFile.h"
 #include "SyxReader.h"
@@ -8,18 +8,17 @@
 
 #include <QAction>
 #include <QStatusBar>
-#include <QTabBar>
 #include <QTest>
 #include <QToolButton>
 
 #include <string>
 
-namespace commands_test {
+namespace zlv::test {
 namespace {
 
-using BankFile = CommandsFixture;
+using BankFile = AppFixture;
 
-const Message kWriteFailed{"Could not write the file.", "File Error!", zlv::MsgIcon::Exclamation};
+const Box kWriteFailed{"Could not write the file.", "File Error!", zlv::MsgIcon::Exclamation};
 
 // Every field of every record away from its default, in ways a reader could
 // get wrong: names of every length, data blocks from empty to full, chains with
@@ -59,13 +58,6 @@ void fillBank()
     zlv::SpeedDials[8] = zlv::kEmpty;
 }
 
-void clickTab(zlv::TMainForm* form, int index)
-{
-    QTabBar* tabs = form->PageControl1->tabBar();
-    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
-    ASSERT_EQ(form->PageControl1->currentIndex(), index);
-}
-
 TEST_F(BankFile, SavedBankOpensBackByteForByteAfterNew)
 {
     fillBank();
@@ -88,7 +80,7 @@ TEST_F(BankFile, SavedBankOpensBackByteForByteAfterNew)
 
     // Opened from the Chains page: the command returns to the Presets page
     // without the page events, so the list keeps the Chains page's caption.
-    clickTab(form, 1);
+    clickTab(1);
     ASSERT_EQ(zlv::PresetListForm->windowTitle(), "Add Preset (double-click)");
     makeCurrent(9);
     chooseFile(path);
@@ -144,7 +136,7 @@ TEST_F(BankFile, FailedSaveIsReportedAndKeepsThePreviousFile)
     chooseFile(path);
     form->SaveToSyxFile->trigger();
     zlv::SetFileFaults(before);
-    EXPECT_EQ(messages, std::vector<Message>{kWriteFailed});
+    EXPECT_EQ(messages.boxes(), std::vector<Box>{kWriteFailed});
     EXPECT_EQ(ReadFile(path), previous);
     EXPECT_EQ(zlv::CurrentPreset, 0);
 
@@ -152,7 +144,7 @@ TEST_F(BankFile, FailedSaveIsReportedAndKeepsThePreviousFile)
     messages.clear();
     chooseFile(workFile("no such folder/bank.syx"));
     form->SaveToSyxFile->trigger();
-    EXPECT_EQ(messages, std::vector<Message>{kWriteFailed});
+    EXPECT_EQ(messages.boxes(), std::vector<Box>{kWriteFailed});
 }
 
 TEST_F(BankFile, OpenAllCancelledAtTheSummaryChangesNothing)
@@ -189,7 +181,7 @@ TEST_F(BankFile, FileWithoutRecordsIsNothingToLoad)
     answerSummary(true);
     form->OpenSyxFile->trigger();
     EXPECT_EQ(summaryCounts, (QStringList{"0", "0", "0", "0"}));
-    EXPECT_EQ(messages, (std::vector<Message>{{"Nothing to load.", "File Open Error!", zlv::MsgIcon::None}}));
+    EXPECT_EQ(messages.boxes(), (std::vector<Box>{{"Nothing to load.", "File Open Error!"}}));
     EXPECT_EQ(FirstDifference(BankBytes(), before), -1);
 }
 
@@ -205,8 +197,7 @@ TEST_F(BankFile, FileOfUnknownSettingsStillResetsTheBank)
     answerSummary(true);
     form->OpenSyxFile->trigger();
     EXPECT_EQ(summaryCounts, (QStringList{"0", "0", "0", "0"}));
-    EXPECT_EQ(messages, (std::vector<Message>{{"File does not start with 0xF0.", "File Open Error!",
-                                               zlv::MsgIcon::None}}));
+    EXPECT_EQ(messages.boxes(), (std::vector<Box>{{"File does not start with 0xF0.", "File Open Error!"}}));
     EXPECT_EQ(FirstDifference(BankBytes(), DefaultBankBytes()), -1);
     EXPECT_EQ(zlv::CurrentPreset, 0);
     EXPECT_EQ(form->edPreset->text(), "1");
@@ -218,7 +209,7 @@ TEST_F(BankFile, NewAsksNothingAndKeepsPageAndConnection)
     fillBank();
     makeCurrent(40);
     editFirstProgram(5);
-    clickTab(form, 2);
+    clickTab(2);
     form->setWindowTitle("changed");
     const QString status = form->StatusBar1->panelText(0);
     QTest::mouseClick(form->bntNew, Qt::LeftButton);
@@ -236,4 +227,4 @@ TEST_F(BankFile, NewAsksNothingAndKeepsPageAndConnection)
 }
 
 } // namespace
-} // namespace commands_test
+} // namespace zlv::test

@@ -1,6 +1,6 @@
 // Import One Preset and Export Current Preset driven through the Open and Save
 // menus, with the prompts and file dialogs answered.
-#include "CommandsFixture.h"
+#include "AppFixture.h"
 
 #include "SafeFile.h"
 #include "SyxReader.h"
@@ -8,10 +8,10 @@
 
 #include <QAction>
 
-namespace commands_test {
+namespace zlv::test {
 namespace {
 
-using SinglePreset = CommandsFixture;
+using SinglePreset = AppFixture;
 
 std::string codecPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
@@ -98,8 +98,8 @@ TEST_F(SinglePreset, FilesOver528BytesAreRefusedBeforeReading)
     WriteFile(path, bytes);
     chooseFile(path);
     form->OpenSinglePreset1->trigger();
-    EXPECT_EQ(messages, (std::vector<Message>{{"This file is too big to be a single Preset file.", "File Open Error!",
-                                               zlv::MsgIcon::None}}));
+    EXPECT_EQ(messages.boxes(),
+              (std::vector<Box>{{"This file is too big to be a single Preset file.", "File Open Error!"}}));
     EXPECT_EQ(prompts.size(), 1u);
 }
 
@@ -112,7 +112,7 @@ TEST_F(SinglePreset, RefusedOrCancelledImportLeavesTheBankAlone)
     WriteFile(empty, {});
     chooseFile(empty);
     form->OpenSinglePreset1->trigger();
-    EXPECT_EQ(messages, (std::vector<Message>{{"Unexpected End-of-File.", "File Open Error!", zlv::MsgIcon::None}}));
+    EXPECT_EQ(messages.boxes(), (std::vector<Box>{{"Unexpected End-of-File.", "File Open Error!"}}));
 
     chooseFile(workFile("missing.syx"));
     form->OpenSinglePreset1->trigger();
@@ -214,16 +214,16 @@ TEST_F(SinglePreset, FailedExportIsReportedAndKeepsThePreviousFile)
     chooseFile(path);
     form->SaveOne->trigger();
     zlv::SetFileFaults(before);
-    const std::vector<Message> failed{{"Could not write the file.", "File Error!", zlv::MsgIcon::Exclamation}};
-    EXPECT_EQ(messages, failed);
+    const std::vector<Box> failed{{"Could not write the file.", "File Error!", zlv::MsgIcon::Exclamation}};
+    EXPECT_EQ(messages.boxes(), failed);
     EXPECT_EQ(ReadFile(path), previous);
 
     messages.clear();
     answerPrompt(1);
     chooseFile(workFile("no such folder/one.syx"));
     form->SaveOne->trigger();
-    EXPECT_EQ(messages, failed);
+    EXPECT_EQ(messages.boxes(), failed);
 }
 
 } // namespace
-} // namespace commands_test
+} // namespace zlv::test

@@ -1,9 +1,12 @@
 // Choosing how the editor reaches the keypad, through the MIDI menu of the real
 // main window, with the simulated keypad behind the chosen devices.
-#include "KeypadSession.h"
+#include "AppFixture.h"
 
+#include "InterfaceForm.h"
 #include "MidiExchange.h"
+#include "MidiPorts.h"
 
+#include <QComboBox>
 #include <QToolButton>
 
 using namespace zlv;
@@ -44,7 +47,10 @@ const BarTexts kClosedBars{"", "MIDI Closed", "", "MIDI Closed"};
 
 } // namespace
 
-using ConnectionModes = KeypadSession;
+class ConnectionModes : public AppFixture {
+protected:
+    ConnectionModes() : AppFixture({.keypad = true}) {}
+};
 
 TEST_F(ConnectionModes, DirectMidiListsTheDevicesOpensThePairAndShowsTheKeypadVersion)
 {
@@ -61,14 +67,14 @@ TEST_F(ConnectionModes, DirectMidiListsTheDevicesOpensThePairAndShowsTheKeypadVe
     EXPECT_EQ(checkedItems(), std::vector<QString>{"mnuDirectMIDI"});
     EXPECT_EQ(bars(), (BarTexts{"MIDI In: Sim Keypad In [ZLV 2.07 Mar2024]", "MIDI Open", "MIDI Out: Second Out",
                                 "MIDI Open"}));
-    ASSERT_FALSE(keypad.Received.empty());
-    EXPECT_EQ(keypad.Received.front(), Message({0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7}));
+    ASSERT_FALSE(keypad->Received.empty());
+    EXPECT_EQ(keypad->Received.front(), (Bytes{0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7}));
     EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(ConnectionModes, TheVersionKeepsItsBlanks)
 {
-    keypad.Keypad.Version = "V1.2            ";
+    keypad->Keypad.Version = "V1.2            ";
     MainForm->mnuDirectMIDI->trigger();
     EXPECT_EQ(MainForm->StatusBar1->panelText(0), "MIDI In: Sim Keypad In [V1.2            ]");
 }
@@ -80,7 +86,7 @@ TEST_F(ConnectionModes, ChoosingDirectMidiAgainTurnsItOffWithoutTheChooser)
 
     EXPECT_EQ(chooserShown, 1);
     EXPECT_FALSE(IsMidiOpen());
-    EXPECT_FALSE(keypad.OutputOpen());
+    EXPECT_FALSE(keypad->OutputOpen());
     EXPECT_EQ(MainForm->MidiMode, mmNone);
     EXPECT_EQ(checkedItems(), kNoItem);
     EXPECT_EQ(bars(), kClosedBars);
@@ -93,7 +99,7 @@ TEST_F(ConnectionModes, ChoosingDirectMidiAgainTurnsItOffWithoutTheChooser)
 
 TEST_F(ConnectionModes, AKeypadThatDoesNotAnswerIsNotFoundAndTheModeFallsBackToNone)
 {
-    keypad.Mode = SimKeypad::Answering::Silent;
+    keypad->Mode = SimKeypad::Answering::Silent;
     MainForm->mnuDirectMIDI->trigger();
 
     ASSERT_EQ(messages.size(), 1u);
@@ -109,7 +115,7 @@ TEST_F(ConnectionModes, AKeypadThatDoesNotAnswerIsNotFoundAndTheModeFallsBackToN
 
 TEST_F(ConnectionModes, AReplyThatIsNoIdentityLeavesAnEmptyVersionAndThePortsOpen)
 {
-    keypad.Mode = SimKeypad::Answering::Garbage;
+    keypad->Mode = SimKeypad::Answering::Garbage;
     MainForm->mnuDirectMIDI->trigger();
 
     EXPECT_TRUE(messages.empty());
@@ -122,13 +128,13 @@ TEST_F(ConnectionModes, APairThatWillNotOpenStaysChosenSilentlyWithTheLastVersio
 {
     chooseDirectMidi();
     MainForm->mnuDirectMIDI->trigger(); // off: panel 1 reads "MIDI Closed"
-    keypad.FailOpenInAt = 1;
+    keypad->FailOpenInAt = 1;
     chooseIn = 1;
     MainForm->mnuDirectMIDI->trigger();
 
     EXPECT_TRUE(messages.empty());
     EXPECT_FALSE(IsMidiOpen());
-    EXPECT_FALSE(keypad.OutputOpen());
+    EXPECT_FALSE(keypad->OutputOpen());
     EXPECT_EQ(MainForm->MidiMode, mmDirectMidi);
     EXPECT_EQ(checkedItems(), std::vector<QString>{"mnuDirectMIDI"});
     EXPECT_EQ(bars(), (BarTexts{"MIDI In: Second In [ZLV 2.07 Mar2024]", "MIDI Closed", "MIDI Out: Sim Keypad Out",
@@ -144,7 +150,7 @@ TEST_F(ConnectionModes, AChooserThatFindsNoDeviceAfterAnEarlierOneIsRefused)
     EXPECT_EQ(MainForm->MidiMode, mmFileOnly);
     EXPECT_EQ(checkedItems(), std::vector<QString>{"mnuFileMode"});
 
-    keypad.SetDeviceCounts(0, 0);
+    keypad->SetDeviceCounts(0, 0);
     chooserOk = true;
     chooseIn = chooseOut = -1; // nothing to pick
     MainForm->mnuDirectMIDI->trigger();
@@ -211,7 +217,7 @@ TEST_F(ConnectionModes, ExitClosesOpenPortsBeforeTheWindowCloses)
     chooseDirectMidi();
     MainForm->btnExit->click();
     EXPECT_FALSE(IsMidiOpen());
-    EXPECT_FALSE(keypad.OutputOpen());
-    EXPECT_FALSE(keypad.InputOpen());
+    EXPECT_FALSE(keypad->OutputOpen());
+    EXPECT_FALSE(keypad->InputOpen());
     EXPECT_FALSE(MainForm->isVisible());
 }

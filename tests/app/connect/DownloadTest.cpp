@@ -1,9 +1,12 @@
 // Download Current Preset and Download All from the Download menu of the real
 // main window: over direct MIDI to the simulated keypad, through an external
 // application, and refused without a connection.
-#include "KeypadSession.h"
+#include "AppFixture.h"
 
 #include "Bank.h"
+#include "MidiPorts.h"
+#include "ProgressForm.h"
+#include "SyxTestFiles.h"
 
 #include <QCheckBox>
 #include <QProgressBar>
@@ -48,13 +51,15 @@ struct SendView {
 
 } // namespace
 
-class Download : public KeypadSession {
+class Download : public AppFixture {
 protected:
+    Download() : AppFixture({.keypad = true}) {}
+
     // The Presets page as a person edits it: preset 5 chosen in the list, channel
     // 1's bank MSB switched on and set to 5, not yet stored.
     void editPresetFive()
     {
-        clickPreset(5);
+        clickPreset(4);
         MainForm->m_cboxCh[0][0]->click();
         MainForm->m_spinCh[0][0]->setValue(5);
         ASSERT_TRUE(MainForm->PresetModified);
@@ -64,14 +69,14 @@ protected:
     // from message `silentFrom` on (1-based) the keypad no longer answers.
     void watchSends(int silentFrom = 0)
     {
-        keypad.Responder = [this, silentFrom](const Bytes& message, int number, std::chrono::milliseconds&) {
+        keypad->Responder = [this, silentFrom](const Bytes& message, int number, std::chrono::milliseconds&) {
             views.push_back({frmProgress->isVisible(), frmProgress->ProgressBar1->value(),
                              frmProgress->ProgressBar1->maximum(), MainForm->ToolBar1->isEnabled(),
                              QApplication::overrideCursor() != nullptr});
-            tempFileAtSend.push_back(QFileInfo::exists(watchedFile));
+            tempFileAtSend.push_back(QFileInfo::exists(messages.watchedFile));
             if (silentFrom > 0 && number >= silentFrom)
                 return std::optional<Bytes>{};
-            return keypad.Keypad.Answer(message);
+            return keypad->Keypad.Answer(message);
         };
     }
 
@@ -83,25 +88,26 @@ TEST_F(Download, CurrentPresetGoesOutUnderTheChosenNumberAndTheCurrentOneIsSelec
 {
     chooseDirectMidi();
     editPresetFive();
-    watchedFile = workingFile("ZLVTempDownloadPreset.syx");
-    promptTarget = 10;
+    messages.watchedFile = workFile("ZLVTempDownloadPreset.syx");
+    answerPrompt(10);
     watchSends();
     MainForm->mnuDownloadCurrent->trigger();
 
-    EXPECT_EQ(promptCaption, "Download To Which Preset?");
-    EXPECT_EQ(promptLabel, "Download Current Preset to this Preset Number:");
-    EXPECT_EQ(proposedNumber, 5);
+    ASSERT_EQ(prompts.size(), 1u);
+    EXPECT_EQ(prompts[0].caption, "Download To Which Preset?");
+    EXPECT_EQ(prompts[0].label, "Download Current Preset to this Preset Number:");
+    EXPECT_EQ(prompts[0].proposed, 5);
     EXPECT_FALSE(MainForm->PresetModified);
     EXPECT_EQ(FilePresetNumber, 9);
-    ASSERT_EQ(keypad.Received.size(), 2u);
-    EXPECT_EQ(keypad.Received[0], editedPresetFive(10, 5, false));
-    EXPECT_EQ(keypad.Received[1], selectPreset(4));
+    ASSERT_EQ(keypad->Received.size(), 2u);
+    EXPECT_EQ(keypad->Received[0], editedPresetFive(10, 5, false));
+    EXPECT_EQ(keypad->Received[1], selectPreset(4));
     EXPECT_EQ(tempFileAtSend, (std::vector<bool>{true, true}));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], Box("Downloaded OK!", "Download Success", MsgIcon::Information));
     EXPECT_FALSE(messages[0].hourglass);
-    EXPECT_TRUE(messages[0].tempFileThere);
-    EXPECT_FALSE(QFileInfo::exists(watchedFile));
+    EXPECT_TRUE(messages[0].watchedFileThere);
+    EXPECT_FALSE(QFileInfo::exists(messages.watchedFile));
     EXPECT_EQ(CurrentPreset, 4);
     EXPECT_EQ(MainForm->edPreset->text(), "5");
 }
@@ -111,7 +117,7 @@ TEST_F(Download, CurrentPresetFailuresHaveTheirOwnMessagesAndSelectNothing)
     struct Case {
         const char* name;
         SimKeypad::Answering mode;
-        std::tuple<std::string, std::string, MsgIcon> box;
+        Box box;
     };
     const Case cases[] = {
         // A keypad that says nothing has not got the preset.
@@ -120,31 +126,31 @@ TEST_F(Download, CurrentPresetFailuresHaveTheirOwnMessagesAndSelectNothing)
          Box("No acknowledge from keypad.", "Download Fail?", MsgIcon::Exclamation)},
     };
     chooseDirectMidi();
-    watchedFile = workingFile("ZLVTempDownloadPreset.syx");
-    promptTarget = 1;
+    messages.watchedFile = workFile("ZLVTempDownloadPreset.syx");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        keypad.Mode = c.mode;
-        keypad.Received.clear();
+        keypad->Mode = c.mode;
+        keypad->Received.clear();
         messages.clear();
+        answerPrompt(1);
         MainForm->mnuDownloadCurrent->trigger();
-        keypad.WaitIdle();
+        keypad->WaitIdle();
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0], c.box);
-        EXPECT_TRUE(messages[0].tempFileThere);
-        EXPECT_FALSE(QFileInfo::exists(watchedFile));
-        EXPECT_EQ(keypad.Received.size(), 1u);
+        EXPECT_TRUE(messages[0].watchedFileThere);
+        EXPECT_FALSE(QFileInfo::exists(messages.watchedFile));
+        EXPECT_EQ(keypad->Received.size(), 1u);
     }
 }
 
 TEST_F(Download, CurrentPresetWithThePortsClosedIsAFailedBurn)
 {
     // Opening failed: direct MIDI stays chosen with nothing open.
-    keypad.FailOpenOutAt = 0;
+    keypad->FailOpenOutAt = 0;
     MainForm->mnuDirectMIDI->trigger();
     ASSERT_EQ(MainForm->MidiMode, mmDirectMidi);
     ASSERT_FALSE(IsMidiOpen());
-    promptTarget = 1;
+    answerPrompt(1);
     MainForm->mnuDownloadCurrent->trigger();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], Box("Burn Preset failed.", "Download Fail!", MsgIcon::Exclamation));
@@ -154,12 +160,12 @@ TEST_F(Download, AWorkingFolderThatCannotBeWrittenSendsNothing)
 {
     chooseDirectMidi();
     MainForm->WorkingFolder = QDir(documentsPath()).filePath("missing/folder");
-    promptTarget = 1;
-    clickPreset(3);
+    answerPrompt(1);
+    clickPreset(2);
     MainForm->mnuDownloadCurrent->trigger();
     MainForm->mnuDownloadAll->trigger();
 
-    EXPECT_TRUE(keypad.Received.empty());
+    EXPECT_TRUE(keypad->Received.empty());
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[0], Box("Bad filename or unable to access directory.", "Download Fail!", MsgIcon::Exclamation));
     EXPECT_EQ(messages[1],
@@ -171,9 +177,9 @@ TEST_F(Download, AWorkingFolderThatCannotBeWrittenSendsNothing)
 TEST_F(Download, CancellingTheTargetPromptEndsTheCommand)
 {
     chooseDirectMidi();
-    promptTarget.reset();
+    cancelPrompt();
     MainForm->mnuDownloadCurrent->trigger();
-    EXPECT_TRUE(keypad.Received.empty());
+    EXPECT_TRUE(keypad->Received.empty());
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(QDir(MainForm->WorkingFolder).entryList(QDir::Files).isEmpty());
 }
@@ -182,7 +188,7 @@ TEST_F(Download, AllSendsTheBankFileExactlyWithProgressThenSelectsPresetOne)
 {
     chooseDirectMidi();
     editPresetFive();
-    watchedFile = workingFile("ZLVTempDownloadFile.syx");
+    messages.watchedFile = workFile("ZLVTempDownloadFile.syx");
     watchSends();
     MainForm->mnuDownloadAll->trigger();
 
@@ -191,7 +197,7 @@ TEST_F(Download, AllSendsTheBankFileExactlyWithProgressThenSelectsPresetOne)
     // The page's edit was stored before the bank was written.
     expected[4] = editedPresetFive(5, 5, true);
     expected.push_back(selectPreset(0));
-    EXPECT_EQ(keypad.Received, expected);
+    EXPECT_EQ(keypad->Received, expected);
 
     ASSERT_EQ(views.size(), kDefaultBankMessages + 1);
     for (std::size_t i = 0; i < kDefaultBankMessages; ++i) {
@@ -214,7 +220,7 @@ TEST_F(Download, AllSendsTheBankFileExactlyWithProgressThenSelectsPresetOne)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], Box("Downloaded OK!", "Download Success", MsgIcon::Information));
     EXPECT_FALSE(messages[0].hourglass);
-    EXPECT_FALSE(QFileInfo::exists(watchedFile));
+    EXPECT_FALSE(QFileInfo::exists(messages.watchedFile));
     EXPECT_EQ(CurrentPreset, 0);
     EXPECT_EQ(MainForm->edPreset->text(), "1");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -223,22 +229,22 @@ TEST_F(Download, AllSendsTheBankFileExactlyWithProgressThenSelectsPresetOne)
 TEST_F(Download, AllStopsWhereTheKeypadStopsAnswering)
 {
     chooseDirectMidi();
-    clickPreset(8);
-    watchedFile = workingFile("ZLVTempDownloadFile.syx");
+    clickPreset(7);
+    messages.watchedFile = workFile("ZLVTempDownloadFile.syx");
     watchSends(11);
     MainForm->mnuDownloadAll->trigger();
 
     // Ten acknowledged, the eleventh unanswered, nothing after it and no select.
-    ASSERT_EQ(keypad.Received.size(), 11u);
-    EXPECT_EQ(keypad.Received.back(), DefaultPresetMessage(10));
+    ASSERT_EQ(keypad->Received.size(), 11u);
+    EXPECT_EQ(keypad->Received.back(), DefaultPresetMessage(10));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], Box("Burn Preset failed.", "Download Fail!", MsgIcon::Exclamation));
     EXPECT_TRUE(messages[0].hourglass);
-    EXPECT_TRUE(messages[0].tempFileThere);
+    EXPECT_TRUE(messages[0].watchedFileThere);
     EXPECT_FALSE(frmProgress->isVisible());
     EXPECT_EQ(frmProgress->ProgressBar1->value(), 10);
     EXPECT_TRUE(MainForm->ToolBar1->isEnabled());
-    EXPECT_FALSE(QFileInfo::exists(watchedFile));
+    EXPECT_FALSE(QFileInfo::exists(messages.watchedFile));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(CurrentPreset, 0);
     EXPECT_EQ(MainForm->edPreset->text(), "1");
@@ -247,11 +253,11 @@ TEST_F(Download, AllStopsWhereTheKeypadStopsAnswering)
 TEST_F(Download, AllWithoutTheAcknowledgeStopsAtTheFirstMessage)
 {
     chooseDirectMidi();
-    keypad.Mode = SimKeypad::Answering::Refusing;
+    keypad->Mode = SimKeypad::Answering::Refusing;
     MainForm->mnuDownloadAll->trigger();
-    keypad.WaitIdle();
+    keypad->WaitIdle();
 
-    EXPECT_EQ(keypad.Received.size(), 1u);
+    EXPECT_EQ(keypad->Received.size(), 1u);
     ASSERT_EQ(messages.size(), 1u);
     // The trailing blank belongs to this text.
     EXPECT_EQ(messages[0], Box("No acknowledge from keypad. ", "Download Fail?", MsgIcon::Exclamation));
@@ -262,11 +268,11 @@ TEST_F(Download, ThroughAnExternalApplicationTheFilesGoToTheShell)
 {
     MainForm->mnuExternalApp->trigger();
     const QString bankFile = QDir(documentsPath()).filePath("bank.syx");
-    fileAnswers = {bankFile};
-    clickPreset(5);
+    chooseFile(bankFile);
+    clickPreset(4);
     MainForm->mnuDownloadAll->trigger();
 
-    EXPECT_EQ(dialogsRun, std::vector<QString>{"SaveAllDialog"});
+    EXPECT_EQ(dialogNames(), std::vector<QString>{"SaveAllDialog"});
     EXPECT_EQ(shellOpened, std::vector<QString>{bankFile});
     EXPECT_EQ(shellBytes.at(0), DefaultBankFile());
     EXPECT_TRUE(messages.empty());
@@ -274,28 +280,30 @@ TEST_F(Download, ThroughAnExternalApplicationTheFilesGoToTheShell)
 
     // The whole-bank write filled the names up with blanks; the offered name keeps them.
     const QString presetFile = QDir(documentsPath()).filePath("one.syx");
-    fileAnswers = {presetFile};
-    clickPreset(5);
-    promptTarget = 7;
+    chooseFile(presetFile);
+    clickPreset(4);
+    answerPrompt(7);
     MainForm->mnuDownloadCurrent->trigger();
 
-    EXPECT_EQ(promptCaption, "Download To Which Preset?");
-    EXPECT_EQ(offeredNames.at(1), "New Name 5   _ZLVpreset.syx");
+    ASSERT_EQ(prompts.size(), 1u);
+    EXPECT_EQ(prompts[0].caption, "Download To Which Preset?");
+    EXPECT_EQ(dialogs.at(1).offered, "New Name 5   _ZLVpreset.syx");
     ASSERT_EQ(shellOpened.size(), 2u);
     EXPECT_EQ(shellOpened[1], presetFile);
     Bytes expected = DefaultPresetMessage(4);
     expected[5] = 6; // number 7
     EXPECT_EQ(shellBytes[1], expected);
     EXPECT_TRUE(messages.empty());
-    EXPECT_TRUE(keypad.Received.empty());
+    EXPECT_TRUE(keypad->Received.empty());
 }
 
 TEST_F(Download, AFailedHandOffIsReported)
 {
     MainForm->mnuExternalApp->trigger();
     shellSucceeds = false;
-    fileAnswers = {QDir(documentsPath()).filePath("bank.syx"), QDir(documentsPath()).filePath("one.syx")};
-    promptTarget = 1;
+    chooseFile(QDir(documentsPath()).filePath("bank.syx"));
+    chooseFile(QDir(documentsPath()).filePath("one.syx"));
+    answerPrompt(1);
     MainForm->mnuDownloadAll->trigger();
     MainForm->mnuDownloadCurrent->trigger();
 
@@ -310,8 +318,9 @@ TEST_F(Download, AFileThatCouldNotBeWrittenIsNotHandedOn)
     // An older file of the chosen name must not reach the application in place of the new one.
     MainForm->mnuExternalApp->trigger();
     const QString unwritable = QDir(documentsPath()).filePath("missing/bank.syx");
-    fileAnswers = {unwritable, unwritable};
-    promptTarget = 1;
+    chooseFile(unwritable);
+    chooseFile(unwritable);
+    answerPrompt(1);
     MainForm->mnuDownloadAll->trigger();
     MainForm->mnuDownloadCurrent->trigger();
 
@@ -324,13 +333,15 @@ TEST_F(Download, AFileThatCouldNotBeWrittenIsNotHandedOn)
 TEST_F(Download, CancelledSaveDialogs)
 {
     MainForm->mnuExternalApp->trigger();
-    clickPreset(6);
-    promptTarget = 6;
+    clickPreset(5);
+    answerPrompt(6);
+    cancelFileDialog();
     MainForm->mnuDownloadCurrent->trigger();
     EXPECT_EQ(CurrentPreset, 5);
+    cancelFileDialog();
     MainForm->mnuDownloadAll->trigger();
 
-    EXPECT_EQ(dialogsRun, (std::vector<QString>{"SaveOneDialog", "SaveAllDialog"}));
+    EXPECT_EQ(dialogNames(), (std::vector<QString>{"SaveOneDialog", "SaveAllDialog"}));
     EXPECT_TRUE(shellOpened.empty());
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(QDir(documentsPath()).entryList(QDir::Files).isEmpty());
@@ -359,6 +370,6 @@ TEST_F(Download, WithoutAConnectionBothCommandsAreRefused)
         EXPECT_EQ(MainForm->edPreset->text(), "1");
         InitBankDefaults();
     }
-    EXPECT_TRUE(keypad.Received.empty());
-    EXPECT_TRUE(dialogsRun.empty());
+    EXPECT_TRUE(keypad->Received.empty());
+    EXPECT_TRUE(dialogs.empty());
 }

@@ -1,6 +1,6 @@
 // "Refresh Settings" on the Settings page of the real main window, reading the
 // simulated keypad's own settings.
-#include "KeypadSession.h"
+#include "AppFixture.h"
 
 #include "MidiExchange.h"
 
@@ -25,26 +25,28 @@ const std::vector<QString> kAllUnknown(7, "??");
 
 } // namespace
 
-class SettingsPage : public KeypadSession {
+class SettingsPage : public AppFixture {
 protected:
+    SettingsPage() : AppFixture({.keypad = true}) {}
+
     void refresh()
     {
         messages.clear();
-        keypad.Received.clear();
+        keypad->Received.clear();
         MainForm->btnGetSettings->click();
-        keypad.WaitIdle();
+        keypad->WaitIdle();
     }
 
     void setKeypad(std::uint8_t channel, std::uint8_t port, std::uint8_t presetMode, std::uint8_t receive,
                    std::uint8_t passThru, const std::string& version, std::uint8_t range)
     {
-        keypad.Keypad.Parameters[kpMidiChannel] = channel;
-        keypad.Keypad.Port = port;
-        keypad.Keypad.Parameters[kpPresetMode] = presetMode;
-        keypad.Keypad.Parameters[kpRxPgmChgCh] = receive;
-        keypad.Keypad.Parameters[kpMidiPassThru] = passThru;
-        keypad.Keypad.Version = version;
-        keypad.Keypad.Parameters[kpPatchChangeRange] = range;
+        keypad->Keypad.Parameters[kpMidiChannel] = channel;
+        keypad->Keypad.Port = port;
+        keypad->Keypad.Parameters[kpPresetMode] = presetMode;
+        keypad->Keypad.Parameters[kpRxPgmChgCh] = receive;
+        keypad->Keypad.Parameters[kpMidiPassThru] = passThru;
+        keypad->Keypad.Version = version;
+        keypad->Keypad.Parameters[kpPatchChangeRange] = range;
     }
 };
 
@@ -59,7 +61,7 @@ TEST_F(SettingsPage, StartsUnknownAndAsksTheSevenQuestionsInOrder)
         {0xF0, 0x7D, 0x22, 0x21, 9, 0xF7},  {0xF0, 0x7D, 0x22, 0x05, 0xF7},     {0xF0, 0x7D, 0x22, 0x21, 25, 0xF7},
         {0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7},
     };
-    EXPECT_EQ(keypad.Received, expected);
+    EXPECT_EQ(keypad->Received, expected);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
@@ -99,7 +101,7 @@ TEST_F(SettingsPage, ASilentKeypadLeavesEveryValueUnknownEvenAfterAGoodRefresh)
     chooseDirectMidi();
     refresh();
     ASSERT_NE(values(), kAllUnknown);
-    keypad.Mode = SimKeypad::Answering::Silent;
+    keypad->Mode = SimKeypad::Answering::Silent;
     refresh();
     EXPECT_EQ(values(), kAllUnknown);
     EXPECT_TRUE(messages.empty());
@@ -119,13 +121,13 @@ TEST_F(SettingsPage, OutsideDirectMidiTheButtonIsRefusedAndTheTextsStay)
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0], Box("No MIDI interface selected.", "Error!"));
         EXPECT_EQ(values(), earlier);
-        EXPECT_TRUE(keypad.Received.empty());
+        EXPECT_TRUE(keypad->Received.empty());
     }
 }
 
 TEST_F(SettingsPage, AKeypadNotFoundLeavesNoDirectMidiToRefresh)
 {
-    keypad.Mode = SimKeypad::Answering::Silent;
+    keypad->Mode = SimKeypad::Answering::Silent;
     MainForm->mnuDirectMIDI->trigger();
     refresh();
     ASSERT_EQ(messages.size(), 1u);

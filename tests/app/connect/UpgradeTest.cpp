@@ -1,5 +1,9 @@
 // The firmware upgrade from the Upgrade button of the real main window.
-#include "KeypadSession.h"
+#include "AppFixture.h"
+
+#include "MidiPorts.h"
+#include "ProgressForm.h"
+#include "SyxTestFiles.h"
 
 #include <QProgressBar>
 #include <QToolBar>
@@ -14,20 +18,19 @@ constexpr std::size_t kFirmwareMessageSize = 2048;
 
 } // namespace
 
-class Upgrade : public KeypadSession {
+class Upgrade : public AppFixture {
 protected:
+    Upgrade() : AppFixture({.keypad = true}) {}
+
     // A firmware file in the documents folder, picked in the open dialog.
     void pickFirmware(const Bytes& bytes)
     {
         const QString path = QDir(documentsPath()).filePath("firmware.syx");
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
-        file.close();
-        fileAnswers = {path};
+        WriteFile(path, bytes);
+        chooseFile(path);
     }
 
-    void expectOnlyTheQuestionAnd(const std::tuple<std::string, std::string, MsgIcon>& box)
+    void expectOnlyTheQuestionAnd(const Box& box)
     {
         ASSERT_EQ(messages.size(), 2u);
         EXPECT_EQ(messages[1], box);
@@ -41,10 +44,10 @@ TEST_F(Upgrade, SendsEveryMessageOfTheFileThenDropsTheConnection)
     pickFirmware(firmware);
     std::vector<int> positions;
     std::vector<bool> toolBarEnabled;
-    keypad.Responder = [&](const Bytes& message, int, std::chrono::milliseconds&) {
+    keypad->Responder = [&](const Bytes& message, int, std::chrono::milliseconds&) {
         positions.push_back(frmProgress->isVisible() ? frmProgress->ProgressBar1->value() : -1);
         toolBarEnabled.push_back(MainForm->ToolBar1->isEnabled());
-        return keypad.Keypad.Answer(message);
+        return keypad->Keypad.Answer(message);
     };
     MainForm->btnUpgrade->click();
 
@@ -53,8 +56,8 @@ TEST_F(Upgrade, SendsEveryMessageOfTheFileThenDropsTheConnection)
                                "NOTE: You MUST use the interface box.",
                                "Firmware Upgrade", MsgIcon::Information));
     EXPECT_EQ(messages[0].buttons, MsgButtons::OkCancel);
-    EXPECT_EQ(dialogsRun, std::vector<QString>{"OpenUpgradeDialog"});
-    EXPECT_EQ(keypad.Received, SplitMessages(firmware));
+    EXPECT_EQ(dialogNames(), std::vector<QString>{"OpenUpgradeDialog"});
+    EXPECT_EQ(keypad->Received, SplitMessages(firmware));
     EXPECT_EQ(positions, (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(toolBarEnabled, (std::vector<bool>{false, false, false}));
     EXPECT_EQ(frmProgress->ProgressBar1->maximum(), 5);
@@ -74,17 +77,17 @@ TEST_F(Upgrade, SendsEveryMessageOfTheFileThenDropsTheConnection)
 TEST_F(Upgrade, AnsweringCancelOrPickingNothingEndsItQuietly)
 {
     chooseDirectMidi();
-    questionAnswer = MsgResult::Cancel;
+    messages.answerNext(MsgResult::Cancel);
     MainForm->btnUpgrade->click();
-    EXPECT_TRUE(dialogsRun.empty());
+    EXPECT_TRUE(dialogs.empty());
 
-    questionAnswer = MsgResult::Ok;
-    fileAnswers = {std::nullopt, QDir(documentsPath()).filePath("no such firmware.syx")};
+    cancelFileDialog();
+    chooseFile(QDir(documentsPath()).filePath("no such firmware.syx"));
     MainForm->btnUpgrade->click();
     MainForm->btnUpgrade->click();
 
     EXPECT_EQ(messages.size(), 3u); // the question, three times
-    EXPECT_TRUE(keypad.Received.empty());
+    EXPECT_TRUE(keypad->Received.empty());
     EXPECT_TRUE(IsMidiOpen());
 }
 
@@ -94,7 +97,7 @@ TEST_F(Upgrade, AFileOfTheWrongKindIsRefusedBeforeSending)
     pickFirmware(DefaultPresetMessage(0)); // byte 2 is 22, not 21
     MainForm->btnUpgrade->click();
     expectOnlyTheQuestionAnd(Box("Wrong file type.", "Download Fail!", MsgIcon::Exclamation));
-    EXPECT_TRUE(keypad.Received.empty());
+    EXPECT_TRUE(keypad->Received.empty());
     EXPECT_TRUE(IsMidiOpen());
 }
 
@@ -118,17 +121,17 @@ TEST_F(Upgrade, AFileHoldingNoMessageIsRefusedAndTheModeStays)
     MainForm->btnUpgrade->click();
     EXPECT_EQ(MainForm->MidiMode, mmDirectMidi);
     EXPECT_TRUE(IsMidiOpen());
-    EXPECT_TRUE(keypad.Received.empty());
+    EXPECT_TRUE(keypad->Received.empty());
 }
 
 TEST_F(Upgrade, AKeypadNotInUpgradeModeFailsTheBurn)
 {
     chooseDirectMidi();
-    keypad.Mode = SimKeypad::Answering::Silent;
+    keypad->Mode = SimKeypad::Answering::Silent;
     pickFirmware(FirmwareFile(4, 300));
     MainForm->btnUpgrade->click();
     expectOnlyTheQuestionAnd(Box("Burn failed. Did you enable upgrade mode?", "Download Fail!", MsgIcon::Exclamation));
-    EXPECT_EQ(keypad.Received.size(), 1u);
+    EXPECT_EQ(keypad->Received.size(), 1u);
     // The connection stays as it was.
     EXPECT_EQ(MainForm->MidiMode, mmDirectMidi);
     EXPECT_TRUE(IsMidiOpen());
@@ -138,13 +141,13 @@ TEST_F(Upgrade, AKeypadNotInUpgradeModeFailsTheBurn)
 TEST_F(Upgrade, ARefusedMessageIsNoAcknowledge)
 {
     chooseDirectMidi();
-    keypad.Mode = SimKeypad::Answering::Refusing;
+    keypad->Mode = SimKeypad::Answering::Refusing;
     pickFirmware(FirmwareFile(4, 300));
     MainForm->btnUpgrade->click();
-    keypad.WaitIdle();
+    keypad->WaitIdle();
     expectOnlyTheQuestionAnd(
         Box("No acknowledge from keypad. Did you enable upgrade mode?", "Download Fail?", MsgIcon::Exclamation));
-    EXPECT_EQ(keypad.Received.size(), 1u);
+    EXPECT_EQ(keypad->Received.size(), 1u);
     EXPECT_TRUE(IsMidiOpen());
 }
 
@@ -154,6 +157,6 @@ TEST_F(Upgrade, WithoutOpenPortsNothingGoesOutAndNothingSucceeds)
     pickFirmware(FirmwareFile(2, 100));
     MainForm->btnUpgrade->click();
     expectOnlyTheQuestionAnd(Box("Burn failed. Did you enable upgrade mode?", "Download Fail!", MsgIcon::Exclamation));
-    EXPECT_TRUE(keypad.Received.empty());
+    EXPECT_TRUE(keypad->Received.empty());
     EXPECT_EQ(MainForm->MidiMode, mmExternalApp);
 }

@@ -1,6 +1,6 @@
 // The frame's own commands and the seams they go through: file dialogs, the
 // desktop's "open", the message box, the About box.
-#include "StartedProgram.h"
+#include "AppFixture.h"
 
 #include "AboutForm.h"
 #include "FileDialog.h"
@@ -16,29 +16,23 @@
 #include <QToolButton>
 
 using namespace zlv;
+using namespace zlv::test;
 
-using FrameCommands = StartedProgram;
+using FrameCommands = AppFixture;
 
 TEST_F(FrameCommands, TheManualIsHandedToTheDesktopFromTheProgramFolder)
 {
-    std::vector<QString> opened;
-    auto previous = SetShellOpenHandler([&](const QString& path) {
-        opened.push_back(path);
-        return true;
-    });
     MainForm->PDFManual1->trigger();
-    SetShellOpenHandler(previous);
 
-    ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(opened[0], QDir(QCoreApplication::applicationDirPath()).filePath("Zelvane.pdf"));
+    ASSERT_EQ(shellOpened.size(), 1u);
+    EXPECT_EQ(shellOpened[0], QDir(QCoreApplication::applicationDirPath()).filePath("Zelvane.pdf"));
     EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(FrameCommands, AManualThatCannotBeOpenedGivesTheHelpMessageAndNothingElse)
 {
-    auto previous = SetShellOpenHandler([](const QString&) { return false; });
+    shellSucceeds = false;
     MainForm->PDFManual1->trigger();
-    SetShellOpenHandler(previous);
 
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, "ERROR: Could not find the file \"Zelvane.pdf\".");
@@ -57,12 +51,11 @@ TEST(ShellOpen, RefusesAFileThatIsNotThere)
 TEST_F(FrameCommands, AboutShowsTheAboutBoxModally)
 {
     std::vector<QDialog*> shown;
-    auto previous = SetModalHandler([&](QDialog* dialog) {
+    answerWindow([&](QDialog* dialog) {
         shown.push_back(dialog);
         return 0;
     });
     MainForm->About1->trigger();
-    SetModalHandler(previous);
     EXPECT_EQ(shown, std::vector<QDialog*>{AboutForm});
 }
 
@@ -103,9 +96,8 @@ TEST_F(FrameCommands, TheMenuItemsAndToolButtonsCarryTheirCaptionsAndHints)
 TEST_F(FrameCommands, AConnectionItemDoesNotTickItselfWhenChosen)
 {
     // Direct MIDI with the chooser cancelled changes nothing, its mark included.
-    const ModalHandler previous = SetModalHandler([](QDialog*) { return int(QDialog::Rejected); });
+    answerWindow([](QDialog*) { return int(QDialog::Rejected); });
     MainForm->mnuDirectMIDI->trigger();
-    SetModalHandler(previous);
     EXPECT_FALSE(MainForm->mnuDirectMIDI->isChecked());
     EXPECT_TRUE(MainForm->mnuPickConnection->isChecked());
 }
@@ -113,43 +105,46 @@ TEST_F(FrameCommands, AConnectionItemDoesNotTickItselfWhenChosen)
 TEST_F(FrameCommands, TheFileDialogsHaveTheirTitlesFiltersAndFirstNames)
 {
     struct Expected {
-        QFileDialog* dialog;
+        const char* dialog;
         const char* title;
         QFileDialog::AcceptMode mode;
     };
-    const Expected dialogs[] = {{MainForm->OpenSyxDialog, "Open .SYX File", QFileDialog::AcceptOpen},
-                                {MainForm->OpenSingleDialog, "Import Single Preset", QFileDialog::AcceptOpen},
-                                {MainForm->SaveAllDialog, "Save ALL As", QFileDialog::AcceptSave},
-                                {MainForm->SaveOneDialog, "Export Current Preset To", QFileDialog::AcceptSave},
-                                {MainForm->OpenUpgradeDialog, "Open Firmware Upgrade File", QFileDialog::AcceptOpen}};
-    for (const Expected& e : dialogs) {
+    const Expected expected[] = {{"OpenSyxDialog", "Open .SYX File", QFileDialog::AcceptOpen},
+                                 {"OpenSingleDialog", "Import Single Preset", QFileDialog::AcceptOpen},
+                                 {"SaveAllDialog", "Save ALL As", QFileDialog::AcceptSave},
+                                 {"SaveOneDialog", "Export Current Preset To", QFileDialog::AcceptSave},
+                                 {"OpenUpgradeDialog", "Open Firmware Upgrade File", QFileDialog::AcceptOpen}};
+    for (const Expected& e : expected) {
         SCOPED_TRACE(e.title);
-        EXPECT_EQ(e.dialog->windowTitle(), e.title);
-        EXPECT_EQ(e.dialog->acceptMode(), e.mode);
-        EXPECT_EQ(e.dialog->nameFilters(), QStringList({"(*.syx) Sys Ex Files (*.syx)", "(*.*) All Files (*)"}));
-        EXPECT_TRUE(e.dialog->testOption(QFileDialog::HideNameFilterDetails));
+        QFileDialog* dialog = fileDialog(e.dialog);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), e.title);
+        EXPECT_EQ(dialog->acceptMode(), e.mode);
+        EXPECT_EQ(dialog->nameFilters(), QStringList({"(*.syx) Sys Ex Files (*.syx)", "(*.*) All Files (*)"}));
+        EXPECT_TRUE(dialog->testOption(QFileDialog::HideNameFilterDetails));
         // Typed names of missing files pass; the commands test for the file.
-        EXPECT_EQ(e.dialog->fileMode(), QFileDialog::AnyFile);
-        EXPECT_EQ(e.dialog->testOption(QFileDialog::DontConfirmOverwrite), e.mode == QFileDialog::AcceptSave);
+        EXPECT_EQ(dialog->fileMode(), QFileDialog::AnyFile);
+        EXPECT_EQ(dialog->testOption(QFileDialog::DontConfirmOverwrite), e.mode == QFileDialog::AcceptSave);
     }
-    EXPECT_EQ(QFileInfo(MainForm->SaveAllDialog->selectedFiles().value(0)).fileName(), "ZLV_keypad_ALL.syx");
+    EXPECT_EQ(QFileInfo(fileDialog("SaveAllDialog")->selectedFiles().value(0)).fileName(), "ZLV_keypad_ALL.syx");
 }
 
 TEST_F(FrameCommands, AFileDialogAnsweredByATestGivesTheNameOrCancelAndRemembersTheName)
 {
-    const QString chosen = QDir(MainForm->WorkingFolder).filePath("mine.syx");
+    QFileDialog* saveAll = fileDialog("SaveAllDialog");
+    const QString chosen = workFile("mine.syx");
     std::optional<QString> answer = chosen;
     QFileDialog* asked = nullptr;
     auto previous = SetFileDialogHandler([&](QFileDialog* dialog) {
         asked = dialog;
         return answer;
     });
-    EXPECT_EQ(RunFileDialog(MainForm->SaveAllDialog), chosen);
-    EXPECT_EQ(asked, MainForm->SaveAllDialog);
-    EXPECT_EQ(MainForm->SaveAllDialog->selectedFiles().value(0), chosen);
+    EXPECT_EQ(RunFileDialog(saveAll), chosen);
+    EXPECT_EQ(asked, saveAll);
+    EXPECT_EQ(saveAll->selectedFiles().value(0), chosen);
 
     answer.reset();
-    EXPECT_EQ(RunFileDialog(MainForm->SaveAllDialog), std::nullopt);
+    EXPECT_EQ(RunFileDialog(saveAll), std::nullopt);
     SetFileDialogHandler(previous);
 }
 

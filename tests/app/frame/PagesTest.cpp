@@ -1,4 +1,4 @@
-#include "StartedProgram.h"
+#include "AppFixture.h"
 
 #include "Bank.h"
 #include "PresetListForm.h"
@@ -9,20 +9,15 @@
 #include <QToolButton>
 
 using namespace zlv;
+using namespace zlv::test;
 
 namespace {
-
-void clickTab(int index)
-{
-    QTabBar* bar = MainForm->PageControl1->tabBar();
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
-}
 
 QString listCaption() { return PresetListForm->windowTitle(); }
 
 } // namespace
 
-using PageSwitching = StartedProgram;
+using PageSwitching = AppFixture;
 
 TEST_F(PageSwitching, TheFourPagesAreOfTheLayoutSizeWithTheirCaptionsInOrder)
 {

@@ -1,61 +1,42 @@
-// Saves pictures of the main window and the small windows into the build
-// folder (screenshots/), to be looked at by a person; each test also checks
-// that the picture was written.
-#include "StartedProgram.h"
+// Pictures of the main window and the small windows, for a person to look at;
+// each test also checks that the picture was written.
+#include "AppFixture.h"
 
 #include "AboutForm.h"
 #include "LoadForm.h"
 #include "PresetListForm.h"
 #include "SaveForm.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QMenu>
 #include <QPainter>
 #include <QToolButton>
 
-namespace {
+using namespace zlv;
+using namespace zlv::test;
 
-QString screenshotPath(const QString& name)
-{
-    QDir dir(QCoreApplication::applicationDirPath());
-    dir.mkpath("screenshots");
-    return dir.filePath("screenshots/" + name + ".png");
-}
-
-void saveShot(QWidget* window, const QString& name)
-{
-    window->show();
-    QCoreApplication::processEvents();
-    const QString path = screenshotPath(name);
-    ASSERT_TRUE(window->grab().save(path)) << path.toStdString();
-    EXPECT_TRUE(QFileInfo(path).size() > 0);
-}
-
-} // namespace
-
-using Screenshots = StartedProgram;
+using Screenshots = AppFixture;
 
 TEST_F(Screenshots, OfTheMainWindowAndItsMenus)
 {
-    saveShot(zlv::MainForm, "main-window");
+    EXPECT_TRUE(saveScreenshot(MainForm, "main-window"));
 
     // The main window with its MIDI menu dropped down beneath the button.
-    QImage composite = zlv::MainForm->grab().toImage();
+    QImage composite = MainForm->grab().toImage();
     QPainter painter(&composite);
-    const QPoint below = zlv::MainForm->btnAutoSend->mapTo(zlv::MainForm, QPoint(0, zlv::MainForm->btnAutoSend->height()));
-    zlv::MainForm->MidiMenu->adjustSize();
-    painter.drawPixmap(below, zlv::MainForm->MidiMenu->grab());
+    const QPoint below = MainForm->btnAutoSend->mapTo(MainForm, QPoint(0, MainForm->btnAutoSend->height()));
+    MainForm->MidiMenu->adjustSize();
+    painter.drawPixmap(below, MainForm->MidiMenu->grab());
     painter.end();
-    EXPECT_TRUE(composite.save(screenshotPath("main-window-midi-menu")));
+    EXPECT_TRUE(saveScreenshot(composite, "main-window-midi-menu"));
 }
 
 TEST_F(Screenshots, OfTheSmallWindows)
 {
-    saveShot(zlv::SaveForm, "save-form");
-    zlv::SaveForm->hide();
-    saveShot(zlv::LoadForm, "load-form");
-    zlv::LoadForm->hide();
-    saveShot(zlv::AboutForm, "about-form");
-    zlv::AboutForm->hide();
+    const std::pair<QWidget*, const char*> shots[] = {
+        {SaveForm, "save-form"}, {LoadForm, "load-form"}, {AboutForm, "about-form"}};
+    for (auto [window, name] : shots) {
+        window->show();
+        EXPECT_TRUE(saveScreenshot(window, name));
+        window->hide();
+    }
 }

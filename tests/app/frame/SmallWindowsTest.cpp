@@ -1,5 +1,6 @@
 // The preset-number prompts and the About box, shown for real offscreen.
 #include "AboutForm.h"
+#include "GuiTest.h"
 #include "LoadForm.h"
 #include "SaveForm.h"
 #include "SpinEdit.h"
@@ -15,16 +16,9 @@
 #include <memory>
 
 using namespace zlv;
+using namespace zlv::test;
 
 namespace {
-
-// Shows the window as the active one, so that focus moves as for a user.
-void showActive(QWidget* window)
-{
-    window->show();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-}
 
 // Types into the prompt's number field and presses Continue with the mouse;
 // gives the result the window closed with.

@@ -1,4 +1,4 @@
-#include "StartedProgram.h"
+#include "AppFixture.h"
 
 #include "AboutForm.h"
 #include "AppTitle.h"
@@ -10,6 +10,7 @@
 #include "PresetListForm.h"
 #include "ProgressForm.h"
 #include "SaveForm.h"
+#include "Startup.h"
 #include "StatusBar.h"
 
 #include <QAction>
@@ -23,8 +24,9 @@
 #include <stdexcept>
 
 using namespace zlv;
+using namespace zlv::test;
 
-using AfterStartUp = StartedProgram;
+using AfterStartUp = AppFixture;
 
 TEST_F(AfterStartUp, TheNineWindowsExistInTheirOrderAndOnlyTheMainWindowIsShown)
 {

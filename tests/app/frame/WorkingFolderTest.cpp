@@ -1,4 +1,4 @@
-#include "StartedProgram.h"
+#include "AppFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,92 +6,78 @@
 #include <QFileInfo>
 
 using namespace zlv;
+using namespace zlv::test;
 
 namespace {
 
-std::vector<QFileDialog*> fiveDialogs()
-{
-    return {MainForm->OpenSyxDialog, MainForm->OpenSingleDialog, MainForm->SaveOneDialog, MainForm->SaveAllDialog,
-            MainForm->OpenUpgradeDialog};
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+const Bytes kMine = BytesOf("mine");
+const Bytes kNotAFolder = BytesOf("not a folder");
+const Bytes kBankFile = {0xF0, 0x7D, 0x22, 0xF7};
 
 } // namespace
 
-using FreshDocuments = StartedProgram;
+using FreshDocuments = AppFixture;
 
 TEST_F(FreshDocuments, StartUpMakesTheWorkingFolderAndStartsTheFiveDialogsThere)
 {
     const QString expected = QDir(documentsPath()).filePath("Tessarine/Zelvane/Syx");
     EXPECT_TRUE(QFileInfo(expected).isDir());
     EXPECT_EQ(QDir::fromNativeSeparators(MainForm->WorkingFolder), expected);
-    for (QFileDialog* dialog : fiveDialogs())
+    for (QFileDialog* dialog : fileDialogs())
         EXPECT_EQ(dialog->directory().absolutePath(), expected) << dialog->objectName().toStdString();
 }
 
-class DocumentsWithTessarineOnly : public StartedProgram {
+class DocumentsWithTessarineOnly : public AppFixture {
 protected:
     void prepareDocuments() override
     {
         ASSERT_TRUE(QDir(documentsPath()).mkdir("Tessarine"));
-        writeFile(documentsPath() + "/Tessarine/keep.txt", "mine");
+        WriteFile(documentsPath() + "/Tessarine/keep.txt", kMine);
     }
 };
 
 TEST_F(DocumentsWithTessarineOnly, OnlyTheMissingLevelsAreMade)
 {
     EXPECT_TRUE(QFileInfo(documentsPath() + "/Tessarine/Zelvane/Syx").isDir());
-    EXPECT_EQ(readFile(documentsPath() + "/Tessarine/keep.txt"), "mine");
+    EXPECT_EQ(ReadFile(documentsPath() + "/Tessarine/keep.txt"), kMine);
     EXPECT_EQ(QDir(documentsPath() + "/Tessarine").entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
               QStringList({"Zelvane", "keep.txt"}));
 }
 
-class DocumentsWithSyxAlready : public StartedProgram {
+class DocumentsWithSyxAlready : public AppFixture {
 protected:
     void prepareDocuments() override
     {
         ASSERT_TRUE(QDir(documentsPath()).mkpath("Tessarine/Zelvane/Syx"));
-        writeFile(documentsPath() + "/Tessarine/Zelvane/Syx/bank.syx", QByteArray("\xF0\x7D\x22\xF7", 4));
+        WriteFile(documentsPath() + "/Tessarine/Zelvane/Syx/bank.syx", kBankFile);
     }
 };
 
 TEST_F(DocumentsWithSyxAlready, TheExistingFolderAndItsFilesAreLeftAlone)
 {
-    EXPECT_EQ(readFile(documentsPath() + "/Tessarine/Zelvane/Syx/bank.syx"), QByteArray("\xF0\x7D\x22\xF7", 4));
+    EXPECT_EQ(ReadFile(documentsPath() + "/Tessarine/Zelvane/Syx/bank.syx"), kBankFile);
     EXPECT_EQ(QDir(documentsPath() + "/Tessarine/Zelvane/Syx").entryList(QDir::Files), QStringList({"bank.syx"}));
 }
 
-class DocumentsWithAFileInTheWay : public StartedProgram {
+class DocumentsWithAFileInTheWay : public AppFixture {
 protected:
     void prepareDocuments() override
     {
         ASSERT_TRUE(QDir(documentsPath()).mkdir("Tessarine"));
-        writeFile(documentsPath() + "/Tessarine/Zelvane", "not a folder");
+        WriteFile(documentsPath() + "/Tessarine/Zelvane", kNotAFolder);
     }
 };
 
 TEST_F(DocumentsWithAFileInTheWay, ALevelThatCannotBeMadeIsPassedOverSilently)
 {
-    EXPECT_EQ(readFile(documentsPath() + "/Tessarine/Zelvane"), "not a folder");
+    EXPECT_EQ(ReadFile(documentsPath() + "/Tessarine/Zelvane"), kNotAFolder);
     EXPECT_EQ(QDir::fromNativeSeparators(MainForm->WorkingFolder), documentsPath() + "/Tessarine/Zelvane/Syx");
     EXPECT_TRUE(messages.empty());
 }
 
-class NoDocumentsFolder : public StartedProgram {
+class NoDocumentsFolder : public AppFixture {
 protected:
-    QString documentsFolder() override { return {}; }
+    NoDocumentsFolder() : AppFixture({.documents = std::nullopt}) {}
 };
 
 TEST_F(NoDocumentsFolder, TheDialogsKeepTheRelativeFolderAndNothingIsMade)
@@ -103,9 +89,9 @@ TEST_F(NoDocumentsFolder, TheDialogsKeepTheRelativeFolderAndNothingIsMade)
     EXPECT_TRUE(messages.empty());
 }
 
-class DocumentsFolderNotMadeYet : public StartedProgram {
+class DocumentsFolderNotMadeYet : public AppFixture {
 protected:
-    QString documentsFolder() override { return documentsPath() + "/Documents"; }
+    DocumentsFolderNotMadeYet() : AppFixture({.documents = "Documents"}) {}
 };
 
 TEST_F(DocumentsFolderNotMadeYet, TheDocumentsFolderIsMadeWithTheLevelsBelowIt)

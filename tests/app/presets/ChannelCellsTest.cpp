@@ -1,13 +1,17 @@
-#include "PresetsFixture.h"
+#include "AppFixture.h"
 
 #include <QPalette>
 #include <QPushButton>
+#include <QToolButton>
 
 #include <cstring>
 
 namespace {
 
-using ChannelCells = PresetsFixture;
+class ChannelCells : public zlv::test::AppFixture {
+protected:
+    ChannelCells() : AppFixture({.showMainWindow = false}) {}
+};
 constexpr int kMsb = 0, kLsb = 1, kPgm = 2;
 
 std::uint8_t& channelByte(zlv::PresetRecord& rec, int ch, int kind)

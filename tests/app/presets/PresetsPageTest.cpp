@@ -1,9 +1,8 @@
-#include "PresetsFixture.h"
+#include "AppFixture.h"
 
-#include <QCoreApplication>
-#include <QDir>
+#include "MidiEventsForm.h"
+
 #include <QFocusEvent>
-#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
@@ -12,7 +11,10 @@
 
 namespace {
 
-using PresetsPage = PresetsFixture;
+class PresetsPage : public zlv::test::AppFixture {
+protected:
+    PresetsPage() : AppFixture({.showMainWindow = false}) {}
+};
 
 std::string nameBytes(const zlv::PresetRecord& rec) { return std::string(reinterpret_cast<const char*>(rec.Name), 13); }
 
@@ -141,11 +143,11 @@ TEST_F(PresetsPage, ADisplayNeverNests)
 }
 
 // The data-block hand-off, answered in the user's place.
-class DataHandOff : public PresetsFixture {
+class DataHandOff : public PresetsPage {
 protected:
     void SetUp() override
     {
-        PresetsFixture::SetUp();
+        ASSERT_NO_FATAL_FAILURE(PresetsPage::SetUp());
         setBlock(current().PreData, {0xB0, 0x00, 0x01});
         setBlock(current().PostData, {0xC0, 0x05});
         current().PreDelay = 3;
@@ -160,7 +162,7 @@ protected:
     // Answers the editor: checks what it was given, edits it, and closes with result.
     void answer(int result, std::initializer_list<std::uint8_t> edited, int delay)
     {
-        zlv::SetModalHandler([=, this](QDialog* dialog) {
+        answerWindow([=, this](QDialog* dialog) {
             EXPECT_EQ(dialog, zlv::MidiEventsForm);
             seenCaption = dialog->windowTitle();
             std::memcpy(seenData, zlv::MidiEventsForm->MidiData, sizeof seenData);
@@ -241,15 +243,7 @@ TEST_F(PresetsPage, Screenshot)
     if (page.width() < 800 || page.height() < 480)
         form->resize(form->size() + QSize(800, 480) - page.boundedTo(QSize(800, 480)));
     form->ShowCurrentPreset();
-    QCoreApplication::processEvents();
-
-    QDir dir(QCoreApplication::applicationDirPath());
-    while (!dir.exists("CMakeCache.txt") && dir.cdUp()) {
-    }
-    dir.mkpath("screenshots");
-    const QString path = dir.filePath("screenshots/presets-page.png");
-    const QImage shot = form->grab().toImage();
-    ASSERT_TRUE(shot.save(path));
+    ASSERT_TRUE(zlv::test::saveScreenshot(form, "presets-page"));
     EXPECT_GE(form->tabPresets->width(), 800);
     EXPECT_FALSE(form->imgSpeedDialOn->isHidden());
 }

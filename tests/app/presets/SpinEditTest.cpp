@@ -1,4 +1,4 @@
-#include "QStringPrint.h"
+#include "GuiTest.h"
 #include "SpinEdit.h"
 
 #include <QApplication>
@@ -31,9 +31,7 @@ protected:
         spin->setMinValue(1);
         spin->setMaxValue(200);
         spin->setValue(1);
-        m_window->show();
-        m_window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+        ASSERT_NO_FATAL_FAILURE(zlv::test::showActive(m_window.get()));
         spin->setFocus();
         ASSERT_TRUE(spin->lineEdit()->hasFocus());
     }
