@@ -215,7 +215,7 @@ void readOldData(SyxInputStream& in, PresetRecord& r)
 
 bool isSpeedDialSetting(std::uint8_t parameter)
 {
-    return parameter >= kSpeedDialParameterBase && parameter <= kMidiPassThruParameter;
+    return parameter >= kpSpeedDial1 && parameter <= kpMidiPassThru;
 }
 
 } // namespace
@@ -313,8 +313,8 @@ std::uint8_t LoadBankFromStream(SyxInputStream& in)
             const NibblePair value{hi, in.Get()};
             if (!value.IsValid())
                 break;
-            if (parameter < kMidiPassThruParameter)
-                SpeedDials[parameter - kSpeedDialParameterBase] = value.Value();
+            if (parameter < kpMidiPassThru)
+                SpeedDials[parameter - kpSpeedDial1] = value.Value();
             ++SyxFileCounts.SpeedDialCount;
             in.Get();
             break;

@@ -1,6 +1,8 @@
 #include "MidiExchange.h"
 
+#include "Acknowledge.h"
 #include "InputBuffer.h"
+#include "MessageBuilder.h"
 #include "MidiDriver.h"
 
 #include <algorithm>
@@ -12,7 +14,7 @@
 namespace zlv {
 
 char KeypadVersion[kVersionLength + 1];
-std::uint8_t SingleFileBuffer[kSingleFileBufferSize];
+std::uint8_t SingleFileBuffer[kMaxSinglePresetFileSize];
 
 namespace {
 
@@ -22,9 +24,6 @@ using detail::Clock;
 // completes within the reply window after the output ended.
 constexpr auto kMessagePause = std::chrono::milliseconds(10);
 constexpr auto kReplyWindow = std::chrono::milliseconds(100);
-
-constexpr std::size_t kSelectPresetSize = 6;
-constexpr std::uint8_t kPresetCount = 200;
 
 Clock::time_point g_lastSend{};
 
@@ -89,8 +88,10 @@ void SendPresetSelect(std::uint8_t index)
 {
     if (index >= kPresetCount)
         return;
-    const std::uint8_t message[kSelectPresetSize] = {kSysExStart, ManufacturerId, KeypadDeviceId,
-                                                     scSelectPreset, index,       kSysExEnd};
+    std::uint8_t message[kSelectPresetSize];
+    MessageBuilder m(message, scSelectPreset);
+    m.Put(index);
+    m.End();
     if (MidiOpen)
         SendSysExAndWaitReply(message, kSelectPresetSize);
 }
@@ -114,16 +115,7 @@ std::int32_t SendSingleSyxFile(const std::string& path)
         return trSendFailed;
     if (SendSysExAndWaitReply(SingleFileBuffer, static_cast<std::int32_t>(read)) != 0)
         return trSendFailed;
-    switch (MidiInBuffer[3]) {
-    case 0x23:
-    case 0x24:
-        return MidiInBuffer[5] == kAcknowledge ? trOk : trNoAcknowledge;
-    case 0x30:
-    case 0x31:
-        return MidiInBuffer[6] == kAcknowledge ? trOk : trNoAcknowledge;
-    default:
-        return trOk;
-    }
+    return SingleFileAcknowledged(MidiInBuffer) ? trOk : trNoAcknowledge;
 }
 
 } // namespace zlv
