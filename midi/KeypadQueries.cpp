@@ -40,7 +40,7 @@ std::int32_t ReadKeypadPort(std::uint8_t& port)
 
 std::int32_t ReadFirmwareVersion()
 {
-    detail::ClearKeypadVersion();
+    detail::ClearSharedByte(KeypadVersion[0]);
     if (MidiOpen)
         SendSysExAndWaitReply(IdentityRequest, static_cast<std::int32_t>(kIdentityRequestSize));
     return KeypadVersion[0] == 0 ? trNoAcknowledge : trOk;

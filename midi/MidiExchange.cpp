@@ -3,7 +3,6 @@
 #include "Acknowledge.h"
 #include "InputBuffer.h"
 #include "MessageBuilder.h"
-#include "MidiDriver.h"
 
 #include <algorithm>
 #include <chrono>
@@ -13,7 +12,6 @@
 
 namespace zlv {
 
-char KeypadVersion[kVersionLength + 1];
 std::uint8_t SingleFileBuffer[kMaxSinglePresetFileSize];
 
 namespace {
@@ -60,22 +58,12 @@ std::int32_t SendSysExAndWaitReply(const std::uint8_t* message, std::int32_t len
     return detail::WaitInputBufferReturned(outputEnd + kReplyWindow) ? 0 : 1;
 }
 
-void MidiInCallback(MidiPortHandle, std::uint32_t message, std::uintptr_t, std::uintptr_t, std::uintptr_t)
-{
-    if (message != kMimLongData)
-        return;
-    if (MidiInBuffer[0] != kSysExStart || MidiInBuffer[kIdentityReplySize - 1] != kSysExEnd)
-        return;
-    std::memcpy(KeypadVersion, MidiInBuffer + kVersionOffset, kVersionLength);
-    KeypadVersion[kVersionLength] = '\0';
-}
-
 bool RequestKeypadIdentity()
 {
     std::uint8_t request[kIdentityRequestSize];
     std::memcpy(request, IdentityRequest, sizeof request);
-    detail::ClearFirstInputByte();
-    detail::ClearKeypadVersion();
+    detail::ClearSharedByte(MidiInBuffer[0]);
+    detail::ClearSharedByte(KeypadVersion[0]);
     // No re-arm: the reply lands in the buffer the open queued. The one test is
     // made when the pause and the output are over, or as soon as a reply is in.
     Clock::time_point outputEnd;

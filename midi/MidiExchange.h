@@ -1,13 +1,12 @@
 // The keypad's live protocol: one System Exclusive message out and the keypad's
-// reply back, the input callback, the identity request, the select-preset command
-// and the sending of a single .syx file with its acknowledge test. The messages
-// themselves are the protocol's (KeypadProtocol.h).
+// reply back, the identity request, the select-preset command and the sending of
+// a single .syx file with its acknowledge test. The messages themselves are the
+// protocol's (KeypadProtocol.h).
 #pragma once
 
 #include "KeypadProtocol.h"
 #include "MidiPorts.h"
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -28,15 +27,6 @@ enum TransferResult : std::int32_t {
     trListBusy = 8,
 };
 
-// Notification codes of the input callback.
-constexpr std::uint32_t kMimData = 0x3C3;
-constexpr std::uint32_t kMimLongData = 0x3C4;
-
-// The keypad's firmware version: 16 characters and a NUL, empty when none was
-// received. Filled by MidiInCallback on the MIDI thread during an exchange;
-// read it on the UI thread after the exchange (RequestKeypadIdentity,
-// ReadFirmwareVersion) has returned.
-extern char KeypadVersion[kVersionLength + 1];
 // The contents of the single .syx file being sent.
 extern std::uint8_t SingleFileBuffer[kMaxSinglePresetFileSize];
 
@@ -45,12 +35,6 @@ extern std::uint8_t SingleFileBuffer[kMaxSinglePresetFileSize];
 // no reply came within 100 ms after the output ended (at least 10 ms after the
 // send). A message never goes out sooner than 10 ms after the one before.
 std::int32_t SendSysExAndWaitReply(const std::uint8_t* message, std::int32_t length);
-
-// Called on the MIDI thread when the driver hands MidiInBuffer back: for
-// kMimLongData, copies the version of an identity reply (F0 at byte 0, F7 at
-// byte 23) into KeypadVersion. Everything else is ignored.
-void MidiInCallback(MidiPortHandle input, std::uint32_t message, std::uintptr_t instance, std::uintptr_t param1,
-                    std::uintptr_t param2);
 
 // Right after OpenMidiPorts: clears KeypadVersion and sends IdentityRequest on
 // the buffer the open queued, waiting only the 10 ms pause and the output time.

@@ -16,22 +16,7 @@ std::int32_t SyxNodeCount = 0;
 
 namespace {
 
-TransferProgress* g_progress = nullptr;
 bool g_sending = false;
-
-class NoProgress final : public TransferProgress {
-public:
-    void ShowProgress(int) override {}
-    void StepProgress() override {}
-    void HideProgress() override {}
-    void ProcessPendingMessages() override {}
-};
-
-TransferProgress& progress()
-{
-    static NoProgress none;
-    return g_progress ? *g_progress : none;
-}
 
 // Stores one byte in the tail node; `refuse` tells whether the byte breaks the
 // file's rule at its position.
@@ -116,7 +101,7 @@ std::int32_t send(bool (*acknowledged)(const std::uint8_t* reply, bool lastNode)
     if (!SyxListHead)
         return trSendFailed;
     SendingGuard guard;
-    TransferProgress& bar = progress();
+    TransferProgress& bar = ActiveTransferProgress();
     bar.ShowProgress(SyxNodeCount + 1);
     bar.ProcessPendingMessages();
     const auto finish = [&bar](std::int32_t result) {
@@ -148,15 +133,6 @@ std::int32_t send(bool (*acknowledged)(const std::uint8_t* reply, bool lastNode)
 }
 
 } // namespace
-
-TransferProgress* SetTransferProgress(TransferProgress* progress)
-{
-    TransferProgress* previous = g_progress;
-    g_progress = progress;
-    return previous;
-}
-
-TransferProgress* InstalledTransferProgress() { return g_progress; }
 
 bool AddSyxFileByte(std::uint8_t byte)
 {
