@@ -203,13 +203,13 @@ void readOldData(SyxInputStream& in, PresetRecord& r)
     }
     in.Get();
     const std::uint8_t flag = in.Get();
-    if (flag & 0x01) {
+    if (flag & kOldPresetPostDataFlag) {
         for (std::size_t i = 0; i < kOldPresetDataCount; ++i) {
             r.PostData[i] = r.PreData[i];
             r.PreData[i] = kEmpty;
         }
     }
-    for (int i = 0; i < 5; ++i)
+    for (std::size_t i = 0; i < kOldPresetTrailerSize; ++i)
         in.Get();
 }
 
@@ -287,7 +287,7 @@ std::uint8_t ParseChainMessage(SyxInputStream& in)
                 link = IsEmptyPresetIndex(pair.Value()) ? kEmpty : pair.Value();
         }
     }
-    for (int i = 0; i < 3; ++i)
+    for (std::size_t i = 0; i < kChainTrailerSize; ++i)
         in.Get();
     return 0;
 }

@@ -31,13 +31,19 @@ constexpr std::size_t PresetMessageSize(std::size_t preLength, std::size_t postL
 }
 
 // OldPresetMessage (read only): raw number, name, channel pairs, 16 data pairs,
-// an ignored byte, the block flag, four ignored bytes, F7.
+// an ignored byte, the block flag (bit 0 set: the data is POST data), then a
+// trailer of four ignored bytes and the F7.
 constexpr std::size_t kOldPresetDataCount = 16;
-constexpr std::size_t kOldPresetMessageSize = kHeaderSize + 1 + kNameLength + 2 * kPresetChannelBytes + 2 * kOldPresetDataCount + 1 + 1 + 4 + 1;
+constexpr std::uint8_t kOldPresetPostDataFlag = 0x01;
+constexpr std::size_t kOldPresetTrailerSize = 4 + 1;
+constexpr std::size_t kOldPresetMessageSize =
+    kHeaderSize + 1 + kNameLength + 2 * kPresetChannelBytes + 2 * kOldPresetDataCount + 1 + 1 + kOldPresetTrailerSize;
 static_assert(kOldPresetMessageSize == 153);
 
-// ChainMessage: header, number pair, name, 18 link pairs, 00 00, F7.
-constexpr std::size_t kChainMessageSize = kHeaderSize + 2 + kNameLength + 2 * kChainLinkCount + 2 + 1;
+// ChainMessage: header, number pair, name, 18 link pairs, then a trailer of
+// 00 00 and the F7.
+constexpr std::size_t kChainTrailerSize = 2 + 1;
+constexpr std::size_t kChainMessageSize = kHeaderSize + 2 + kNameLength + 2 * kChainLinkCount + kChainTrailerSize;
 static_assert(kChainMessageSize == 58);
 
 // SettingMessage: header, raw parameter, value pair, F7.

@@ -78,7 +78,7 @@ std::uint8_t WriteChainMessage(SyxOutputStream& out)
     m.Pair(FileChainNumber);
     m.Raw(r.Name, kNameLength);
     m.Pairs(r.Links, kChainLinkCount);
-    m.Put(0x00);
+    m.Put(0x00); // the trailer's two zeros
     m.Put(0x00);
     m.End();
     return 0;
@@ -93,6 +93,17 @@ std::uint8_t WriteSpeedDialMessage(SyxOutputStream& out)
     m.Pair(SpeedDials[FileSpeedDialIndex]);
     m.End();
     return 0;
+}
+
+void WriteBankMessages(SyxOutputStream& out)
+{
+    // The index globals are the loop counters, so they end at 200, 99 and 9.
+    for (FilePresetNumber = 0; FilePresetNumber < kPresetCount; ++FilePresetNumber)
+        WritePresetMessage(out);
+    for (FileChainNumber = 0; FileChainNumber < kChainCount; ++FileChainNumber)
+        WriteChainMessage(out);
+    for (FileSpeedDialIndex = 0; FileSpeedDialIndex < kSpeedDialCount; ++FileSpeedDialIndex)
+        WriteSpeedDialMessage(out);
 }
 
 std::uint8_t ExportPresetToFile(const std::string& name)
@@ -116,13 +127,7 @@ std::uint8_t SaveBankToFile(const std::string& name)
         return 1;
     SyxOutputStream out;
     out.reserve(kBankFileMaxSize);
-    // The index globals are the loop counters, so they end at 200, 99 and 9.
-    for (FilePresetNumber = 0; FilePresetNumber < kPresetCount; ++FilePresetNumber)
-        WritePresetMessage(out);
-    for (FileChainNumber = 0; FileChainNumber < kChainCount; ++FileChainNumber)
-        WriteChainMessage(out);
-    for (FileSpeedDialIndex = 0; FileSpeedDialIndex < kSpeedDialCount; ++FileSpeedDialIndex)
-        WriteSpeedDialMessage(out);
+    WriteBankMessages(out);
     return writeFile(file, out);
 }
 
