@@ -46,7 +46,7 @@ bool carriesA(const AcknowledgeRow& row, const std::uint8_t* reply) { return rep
 bool SingleFileAcknowledged(const std::uint8_t* reply)
 {
     const AcknowledgeRow* row = findRow(kSingleFileTable, reply);
-    return !row || carriesA(*row, reply);
+    return row && carriesA(*row, reply);
 }
 
 bool MessageListAcknowledged(const std::uint8_t* reply, bool lastNode)

@@ -7,8 +7,8 @@
 
 namespace zlv {
 
-// SendSingleSyxFile: a record acknowledge of its table must carry the 'A'; any
-// other reply passes.
+// SendSingleSyxFile: a reply passes only when it is one of its table's record
+// acknowledges and carries the 'A'; any other reply is no acknowledge.
 bool SingleFileAcknowledged(const std::uint8_t* reply);
 // SendSyxMessageList: a record acknowledge must carry the 'A'; any other reply
 // passes only for the last node of the list.
