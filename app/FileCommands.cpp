@@ -15,6 +15,7 @@
 #include "SaveForm.h"
 #include "SpinEdit.h"
 #include "SyxReader.h"
+#include "SyxRecords.h"
 #include "SyxWriter.h"
 #include "UserMessage.h"
 
@@ -33,10 +34,6 @@
 namespace zlv {
 
 namespace {
-
-// The largest file Import One Preset hands to the reader; a preset message is
-// at most 481 bytes, the rest is slack the keypad's own tools have always allowed.
-constexpr qint64 kSinglePresetFileMaxSize = 528;
 
 // A typed name of a missing file ends a command without a word.
 bool fileExists(const QString& path) { return QFileInfo(path).isFile(); }
@@ -88,7 +85,7 @@ void TMainForm::mnuOpenSingleClick()
     const auto chosen = RunFileDialog(OpenSingleDialog);
     if (!chosen || !fileExists(*chosen))
         return;
-    if (QFileInfo(*chosen).size() > kSinglePresetFileMaxSize) {
+    if (QFileInfo(*chosen).size() > static_cast<qint64>(kMaxSinglePresetFileSize)) {
         ShowMessage("This file is too big to be a single Preset file.", "File Open Error!");
         return;
     }

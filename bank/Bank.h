@@ -2,14 +2,15 @@
 // .syx codec moves records in and out of it. Process-wide, fixed size, UI thread only.
 #pragma once
 
+#include "KeypadProtocol.h"
+
 #include <cstddef>
 #include <cstdint>
 
 namespace zlv {
 
-constexpr std::size_t kPresetCount = 200;
-constexpr std::size_t kChainCount = 99;
-constexpr std::size_t kSpeedDialCount = 9;
+// The tables hold kPresetCount presets, kChainCount chains and kSpeedDialCount
+// speed dials, as the keypad does.
 constexpr std::size_t kNameLength = 13;
 constexpr std::size_t kChannelCount = 16;
 constexpr std::size_t kMidiDataBlockSize = 90;
@@ -22,8 +23,6 @@ constexpr std::size_t kChainRecordSize = 33;
 constexpr std::uint8_t kChannelOff = 0x80;
 // Ends a MIDI data block and marks an empty chain link or speed dial.
 constexpr std::uint8_t kEmpty = 0xFF;
-// Any link or speed dial value from here on reads as empty.
-constexpr std::uint8_t kFirstInvalidPresetIndex = 200;
 
 using MidiDataBlock = std::uint8_t[kMidiDataBlockSize];
 
@@ -77,8 +76,9 @@ static_assert(offsetof(ChainRecord, Tail) == 32);
 // Length of a packed data block: the bytes before the first 0xFF.
 std::size_t MidiDataLength(const MidiDataBlock& block);
 
-// True for a link or speed-dial value that points at no preset.
-constexpr bool IsEmptyPresetIndex(std::uint8_t value) { return value >= kFirstInvalidPresetIndex; }
+// True for a link or speed-dial value that points at no preset: kEmpty, and any
+// other value past the last preset.
+constexpr bool IsEmptyPresetIndex(std::uint8_t value) { return value >= kPresetCount; }
 
 namespace detail {
 constexpr PresetRecord makePresetTemplate()

@@ -203,19 +203,19 @@ void readOldData(SyxInputStream& in, PresetRecord& r)
     }
     in.Get();
     const std::uint8_t flag = in.Get();
-    if (flag & 0x01) {
+    if (flag & kOldPresetPostDataFlag) {
         for (std::size_t i = 0; i < kOldPresetDataCount; ++i) {
             r.PostData[i] = r.PreData[i];
             r.PreData[i] = kEmpty;
         }
     }
-    for (int i = 0; i < 5; ++i)
+    for (std::size_t i = 0; i < kOldPresetTrailerSize; ++i)
         in.Get();
 }
 
 bool isSpeedDialSetting(std::uint8_t parameter)
 {
-    return parameter >= kSpeedDialParameterBase && parameter <= kMidiPassThruParameter;
+    return parameter >= kpSpeedDial1 && parameter <= kpMidiPassThru;
 }
 
 } // namespace
@@ -287,7 +287,7 @@ std::uint8_t ParseChainMessage(SyxInputStream& in)
                 link = IsEmptyPresetIndex(pair.Value()) ? kEmpty : pair.Value();
         }
     }
-    for (int i = 0; i < 3; ++i)
+    for (std::size_t i = 0; i < kChainTrailerSize; ++i)
         in.Get();
     return 0;
 }
@@ -313,8 +313,8 @@ std::uint8_t LoadBankFromStream(SyxInputStream& in)
             const NibblePair value{hi, in.Get()};
             if (!value.IsValid())
                 break;
-            if (parameter < kMidiPassThruParameter)
-                SpeedDials[parameter - kSpeedDialParameterBase] = value.Value();
+            if (parameter < kpMidiPassThru)
+                SpeedDials[parameter - kpSpeedDial1] = value.Value();
             ++SyxFileCounts.SpeedDialCount;
             in.Get();
             break;

@@ -1,77 +1,16 @@
 #include "SyxWriter.h"
 
 #include "Bank.h"
+#include "MessageBuilder.h"
 #include "SafeFile.h"
 #include "SyxRecords.h"
 
 #include <bit>
-#include <cassert>
 #include <cstring>
 
 namespace zlv {
 
 namespace {
-
-// Appends one message of known size to the stream and fills it in place.
-class MessageBuilder {
-public:
-    MessageBuilder(SyxOutputStream& out, std::size_t size, SyxCommand command)
-    {
-        out.resize(out.size() + size);
-        m_p = out.data() + out.size() - size;
-        m_end = m_p + size;
-        *m_p++ = kSysExStart;
-        *m_p++ = ManufacturerId;
-        *m_p++ = KeypadDeviceId;
-        *m_p++ = command;
-    }
-    MessageBuilder(const MessageBuilder&) = delete;
-    MessageBuilder& operator=(const MessageBuilder&) = delete;
-
-    void Put(std::uint8_t b) { *m_p++ = b; }
-    void Raw(const std::uint8_t* bytes, std::size_t count)
-    {
-        std::memcpy(m_p, bytes, count);
-        m_p += count;
-    }
-    void Pair(std::uint8_t b)
-    {
-        const NibblePair pair = NibblePair::From(b);
-        m_p[0] = pair.Hi;
-        m_p[1] = pair.Lo;
-        m_p += 2;
-    }
-    void Pairs(const std::uint8_t* bytes, std::size_t count)
-    {
-        std::size_t i = 0;
-        if constexpr (std::endian::native == std::endian::little) {
-            // Four bytes at a time: each spread to a 16-bit lane, then split
-            // into its high nibble (first) and low nibble (second).
-            for (; i + 4 <= count; i += 4) {
-                std::uint32_t four;
-                std::memcpy(&four, bytes + i, sizeof four);
-                std::uint64_t x = four;
-                x = (x | x << 16) & 0x0000FFFF0000FFFFu;
-                x = (x | x << 8) & 0x00FF00FF00FF00FFu;
-                const std::uint64_t pairs = (x >> 4 & 0x000F000F000F000Fu) | (x & 0x000F000F000F000Fu) << 8;
-                std::memcpy(m_p, &pairs, sizeof pairs);
-                m_p += sizeof pairs;
-            }
-        }
-        for (; i < count; ++i)
-            Pair(bytes[i]);
-    }
-    // Closes the message with F7; it must then be exactly as long as announced.
-    void End()
-    {
-        *m_p++ = kSysExEnd;
-        assert(m_p == m_end);
-    }
-
-private:
-    [[maybe_unused]] const std::uint8_t* m_end;
-    std::uint8_t* m_p;
-};
 
 // The writers count every byte that is not 0xFF, which equals the packed length
 // for the packed blocks the editor keeps.
@@ -139,7 +78,7 @@ std::uint8_t WriteChainMessage(SyxOutputStream& out)
     m.Pair(FileChainNumber);
     m.Raw(r.Name, kNameLength);
     m.Pairs(r.Links, kChainLinkCount);
-    m.Put(0x00);
+    m.Put(0x00); // the trailer's two zeros
     m.Put(0x00);
     m.End();
     return 0;
@@ -150,10 +89,21 @@ std::uint8_t WriteSpeedDialMessage(SyxOutputStream& out)
     if (FileSpeedDialIndex >= kSpeedDialCount)
         return 0;
     MessageBuilder m(out, kSettingMessageSize, scSetting);
-    m.Put(static_cast<std::uint8_t>(kSpeedDialParameterBase + FileSpeedDialIndex));
+    m.Put(static_cast<std::uint8_t>(kpSpeedDial1 + FileSpeedDialIndex));
     m.Pair(SpeedDials[FileSpeedDialIndex]);
     m.End();
     return 0;
+}
+
+void WriteBankMessages(SyxOutputStream& out)
+{
+    // The index globals are the loop counters, so they end at 200, 99 and 9.
+    for (FilePresetNumber = 0; FilePresetNumber < kPresetCount; ++FilePresetNumber)
+        WritePresetMessage(out);
+    for (FileChainNumber = 0; FileChainNumber < kChainCount; ++FileChainNumber)
+        WriteChainMessage(out);
+    for (FileSpeedDialIndex = 0; FileSpeedDialIndex < kSpeedDialCount; ++FileSpeedDialIndex)
+        WriteSpeedDialMessage(out);
 }
 
 std::uint8_t ExportPresetToFile(const std::string& name)
@@ -177,13 +127,7 @@ std::uint8_t SaveBankToFile(const std::string& name)
         return 1;
     SyxOutputStream out;
     out.reserve(kBankFileMaxSize);
-    // The index globals are the loop counters, so they end at 200, 99 and 9.
-    for (FilePresetNumber = 0; FilePresetNumber < kPresetCount; ++FilePresetNumber)
-        WritePresetMessage(out);
-    for (FileChainNumber = 0; FileChainNumber < kChainCount; ++FileChainNumber)
-        WriteChainMessage(out);
-    for (FileSpeedDialIndex = 0; FileSpeedDialIndex < kSpeedDialCount; ++FileSpeedDialIndex)
-        WriteSpeedDialMessage(out);
+    WriteBankMessages(out);
     return writeFile(file, out);
 }
 

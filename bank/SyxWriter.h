@@ -26,5 +26,8 @@ std::uint8_t WritePresetMessage(SyxOutputStream& out);
 std::uint8_t WriteChainMessage(SyxOutputStream& out);
 // SpeedDials[FileSpeedDialIndex] as keypad parameter 16 + index. Always 0.
 std::uint8_t WriteSpeedDialMessage(SyxOutputStream& out);
+// Every preset, chain and speed dial in bank-file order, through the three
+// writers above: their index globals end at 200, 99 and 9.
+void WriteBankMessages(SyxOutputStream& out);
 
 } // namespace zlv

@@ -1,7 +1,5 @@
 #include "InputBuffer.h"
 
-#include "MidiExchange.h"
-
 #include <algorithm>
 #include <condition_variable>
 #include <cstring>
@@ -11,15 +9,15 @@ namespace zlv::detail {
 
 namespace {
 
-// What the driver is told about MidiInBuffer: whether it holds it, whether it
-// handed it back filled, and how many bytes it wrote.
+// What the driver is told about the buffer: where it is, whether it holds it,
+// whether it handed it back filled, and whom it tells.
 struct InputHeader {
-    std::uint8_t* Data = MidiInBuffer;
-    std::size_t BufferLength = kMidiInBufferSize;
-    std::size_t BytesRecorded = 0;
+    std::uint8_t* Data = nullptr;
+    std::size_t BufferLength = 0;
     bool Queued = false;
     bool Done = false;
     MidiPortHandle Input = nullptr;
+    MidiInProc Callback = nullptr;
 };
 
 std::mutex g_lock;
@@ -36,12 +34,13 @@ public:
         // A longer message fills the buffer and no more: never past its end.
         const std::size_t n = std::min(size, MidiInHeader.BufferLength);
         std::memcpy(MidiInHeader.Data, data, n);
-        MidiInHeader.BytesRecorded = n;
         MidiInHeader.Queued = false;
         MidiInHeader.Done = true;
-        // Still under the lock, so that the version is in place when the waiting
-        // thread sees the buffer back.
-        MidiInCallback(MidiInHeader.Input, kMimLongData, 0, reinterpret_cast<std::uintptr_t>(&MidiInHeader), 0);
+        // Still under the lock, so that what the callback writes is in place
+        // when the waiting thread sees the buffer back.
+        if (MidiInHeader.Callback)
+            MidiInHeader.Callback(MidiInHeader.Input, kMimLongData, 0, reinterpret_cast<std::uintptr_t>(&MidiInHeader),
+                                  0);
         g_returned.notify_all();
     }
 };
@@ -50,15 +49,22 @@ Sink g_sink;
 
 } // namespace
 
-MidiInputSink& InputSink() { return g_sink; }
+MidiInputSink& InputSink(std::uint8_t* buffer, std::size_t size, MidiInProc callback)
+{
+    std::lock_guard lock(g_lock);
+    MidiInHeader.Data = buffer;
+    MidiInHeader.BufferLength = size;
+    MidiInHeader.Callback = callback;
+    return g_sink;
+}
 
 void ArmInputBuffer(MidiPortHandle input)
 {
     std::lock_guard lock(g_lock);
-    std::memset(MidiInBuffer, 0, kMidiInBufferSize);
-    MidiInHeader.BytesRecorded = 0;
+    if (MidiInHeader.Data)
+        std::memset(MidiInHeader.Data, 0, MidiInHeader.BufferLength);
     MidiInHeader.Done = false;
-    MidiInHeader.Queued = true;
+    MidiInHeader.Queued = MidiInHeader.Data != nullptr;
     MidiInHeader.Input = input;
 }
 
@@ -77,22 +83,16 @@ bool WaitInputBufferReturned(Clock::time_point deadline)
     return returned;
 }
 
-std::size_t InputBytesRecorded()
+void ClearSharedByte(std::uint8_t& byte)
 {
     std::lock_guard lock(g_lock);
-    return MidiInHeader.BytesRecorded;
+    byte = 0;
 }
 
-void ClearKeypadVersion()
+void ClearSharedByte(char& byte)
 {
     std::lock_guard lock(g_lock);
-    KeypadVersion[0] = 0;
-}
-
-void ClearFirstInputByte()
-{
-    std::lock_guard lock(g_lock);
-    MidiInBuffer[0] = 0;
+    byte = 0;
 }
 
 } // namespace zlv::detail

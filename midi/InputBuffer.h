@@ -1,24 +1,26 @@
-// The hand-over of MidiInBuffer between the UI thread and the MIDI thread.
-// Internal to the link. The buffer is either queued (the MIDI thread may fill it
-// and hand it back, once) or held by the UI thread; one lock orders every step,
-// so what the MIDI thread wrote, KeypadVersion included, is visible to the UI
-// thread once it sees the buffer back.
+// The hand-over of the one receive buffer between the UI thread and the MIDI
+// thread. Internal to the link. The buffer is either queued (the MIDI thread may
+// fill it and hand it back, once) or held by the UI thread; one lock orders every
+// step, so what the MIDI thread wrote, the input callback's writes included, is
+// visible to the UI thread once it sees the buffer back.
 #pragma once
 
 #include "MidiDriver.h"
-#include "MidiPorts.h"
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 
 namespace zlv::detail {
 
 using Clock = std::chrono::steady_clock;
 
-// Where the open input port delivers System Exclusive input.
-MidiInputSink& InputSink();
+// Where an input port delivers System Exclusive input: into the `size` bytes at
+// `buffer` while they are queued, then to `callback` with kMimLongData, still on
+// the MIDI thread and under the lock.
+MidiInputSink& InputSink(std::uint8_t* buffer, std::size_t size, MidiInProc callback);
 
-// Zeroes MidiInBuffer and queues it for `input`, taking it back first if it was
+// Zeroes the buffer and queues it for `input`, taking it back first if it was
 // still queued.
 void ArmInputBuffer(MidiPortHandle input);
 // Takes the buffer back whether or not it was filled; later input is dropped.
@@ -27,12 +29,10 @@ void TakeInputBufferBack();
 // meanwhile. True when it came back; otherwise it is taken back (a reply that
 // completes later is dropped).
 bool WaitInputBufferReturned(Clock::time_point deadline);
-// How many bytes the last reply put into MidiInBuffer.
-std::size_t InputBytesRecorded();
 
-// Writes to KeypadVersion and MidiInBuffer that the UI thread makes while the
-// buffer may be queued.
-void ClearKeypadVersion();
-void ClearFirstInputByte();
+// Zeroes a byte that the MIDI thread may write while the buffer is queued (the
+// buffer's first byte, the first of KeypadVersion).
+void ClearSharedByte(std::uint8_t& byte);
+void ClearSharedByte(char& byte);
 
 } // namespace zlv::detail

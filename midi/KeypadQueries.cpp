@@ -1,28 +1,26 @@
 #include "KeypadQueries.h"
 
 #include "InputBuffer.h"
+#include "MessageBuilder.h"
 #include "MidiExchange.h"
 
 namespace zlv {
-
-namespace {
-constexpr std::int32_t kParameterQuerySize = 6;
-constexpr std::int32_t kPortQuerySize = 5;
-} // namespace
 
 std::int32_t ReadKeypadParameter(std::uint8_t parameter, std::uint8_t& value)
 {
     // With the ports closed the buffer holds an earlier reply, not the keypad's answer.
     if (!MidiOpen)
         return trNoAcknowledge;
-    const std::uint8_t query[kParameterQuerySize] = {kSysExStart,      ManufacturerId, KeypadDeviceId,
-                                                     scParameterQuery, parameter,      kSysExEnd};
+    std::uint8_t query[kParameterQuerySize];
+    MessageBuilder m(query, scParameterQuery);
+    m.Put(parameter);
+    m.End();
     if (SendSysExAndWaitReply(query, kParameterQuerySize) != 0)
         return trNoAcknowledge;
-    if (MidiInBuffer[3] != scParameterQuery || MidiInBuffer[4] != parameter)
+    if (MidiInBuffer[kReplyCommandOffset] != scParameterQuery || MidiInBuffer[kReplyParameterOffset] != parameter)
         return trNoAcknowledge;
     // Both bytes taken whole, not masked to 4 bits.
-    value = static_cast<std::uint8_t>(MidiInBuffer[5] * 16 + MidiInBuffer[6]);
+    value = NibblePair{MidiInBuffer[kReplyValueOffset], MidiInBuffer[kReplyValueOffset + 1]}.Value();
     return trOk;
 }
 
@@ -30,18 +28,19 @@ std::int32_t ReadKeypadPort(std::uint8_t& port)
 {
     if (!MidiOpen)
         return trNoAcknowledge;
-    const std::uint8_t query[kPortQuerySize] = {kSysExStart, ManufacturerId, KeypadDeviceId, scPortQuery, kSysExEnd};
+    std::uint8_t query[kPortQuerySize];
+    MessageBuilder(query, scPortQuery).End();
     if (SendSysExAndWaitReply(query, kPortQuerySize) != 0)
         return trNoAcknowledge;
-    if (MidiInBuffer[3] != scPortQuery)
+    if (MidiInBuffer[kReplyCommandOffset] != scPortQuery)
         return trNoAcknowledge;
-    port = MidiInBuffer[4];
+    port = MidiInBuffer[kReplyPortOffset];
     return trOk;
 }
 
 std::int32_t ReadFirmwareVersion()
 {
-    detail::ClearKeypadVersion();
+    detail::ClearSharedByte(KeypadVersion[0]);
     if (MidiOpen)
         SendSysExAndWaitReply(IdentityRequest, static_cast<std::int32_t>(kIdentityRequestSize));
     return KeypadVersion[0] == 0 ? trNoAcknowledge : trOk;

@@ -2,7 +2,7 @@
 // calls the link relies on (device counts and capabilities, one output and one
 // input port, whole long messages out, complete System Exclusive input in on the
 // driver's own thread). The program runs on the RtMidi backend; tests install a
-// simulated keypad with SetMidiDriver.
+// simulated keypad with SetMidiDriver (MidiPorts.h).
 #pragma once
 
 #include <cstddef>
@@ -58,10 +58,15 @@ public:
     virtual bool CloseInput() = 0;
 };
 
-// The driver used by the link from now on; returns the one it replaces. Passing
-// null goes back to the RtMidi backend.
-MidiDriver* SetMidiDriver(MidiDriver* driver);
-// The driver in use: the one installed, or else the RtMidi backend (created at first use).
-MidiDriver& ActiveMidiDriver();
+// An open port: the driver it was opened on; null when closed.
+using MidiPortHandle = MidiDriver*;
+
+// The link's input callback, called on the driver's thread as the system calls
+// an input callback: with the port, a notification code and three parameters.
+using MidiInProc = void (*)(MidiPortHandle input, std::uint32_t message, std::uintptr_t instance,
+                            std::uintptr_t param1, std::uintptr_t param2);
+// Notification codes of the input callback: a short message, a filled buffer.
+constexpr std::uint32_t kMimData = 0x3C3;
+constexpr std::uint32_t kMimLongData = 0x3C4;
 
 } // namespace zlv

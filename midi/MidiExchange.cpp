@@ -1,7 +1,8 @@
 #include "MidiExchange.h"
 
+#include "Acknowledge.h"
 #include "InputBuffer.h"
-#include "MidiDriver.h"
+#include "MessageBuilder.h"
 #include "SyxFile.h"
 
 #include <algorithm>
@@ -12,8 +13,7 @@
 
 namespace zlv {
 
-char KeypadVersion[kVersionLength + 1];
-std::uint8_t SingleFileBuffer[kSingleFileBufferSize];
+std::uint8_t SingleFileBuffer[kMaxSinglePresetFileSize];
 
 namespace {
 
@@ -23,9 +23,6 @@ using detail::Clock;
 // completes within the reply window after the output ended.
 constexpr auto kMessagePause = std::chrono::milliseconds(10);
 constexpr auto kReplyWindow = std::chrono::milliseconds(100);
-
-constexpr std::size_t kSelectPresetSize = 6;
-constexpr std::uint8_t kPresetCount = 200;
 
 Clock::time_point g_lastSend{};
 
@@ -62,22 +59,12 @@ std::int32_t SendSysExAndWaitReply(const std::uint8_t* message, std::int32_t len
     return detail::WaitInputBufferReturned(outputEnd + kReplyWindow) ? 0 : 1;
 }
 
-void MidiInCallback(MidiPortHandle, std::uint32_t message, std::uintptr_t, std::uintptr_t, std::uintptr_t)
-{
-    if (message != kMimLongData)
-        return;
-    if (MidiInBuffer[0] != kSysExStart || MidiInBuffer[kIdentityReplySize - 1] != kSysExEnd)
-        return;
-    std::memcpy(KeypadVersion, MidiInBuffer + kVersionOffset, kVersionLength);
-    KeypadVersion[kVersionLength] = '\0';
-}
-
 bool RequestKeypadIdentity()
 {
     std::uint8_t request[kIdentityRequestSize];
     std::memcpy(request, IdentityRequest, sizeof request);
-    detail::ClearFirstInputByte();
-    detail::ClearKeypadVersion();
+    detail::ClearSharedByte(MidiInBuffer[0]);
+    detail::ClearSharedByte(KeypadVersion[0]);
     // No re-arm: the reply lands in the buffer the open queued. The one test is
     // made when the pause and the output are over, or as soon as a reply is in.
     Clock::time_point outputEnd;
@@ -90,8 +77,10 @@ void SendPresetSelect(std::uint8_t index)
 {
     if (index >= kPresetCount)
         return;
-    const std::uint8_t message[kSelectPresetSize] = {kSysExStart, ManufacturerId, KeypadDeviceId,
-                                                     scSelectPreset, index,       kSysExEnd};
+    std::uint8_t message[kSelectPresetSize];
+    MessageBuilder m(message, scSelectPreset);
+    m.Put(index);
+    m.End();
     if (MidiOpen)
         SendSysExAndWaitReply(message, kSelectPresetSize);
 }
@@ -115,16 +104,7 @@ std::int32_t SendSingleSyxFile(const std::string& path)
         return trSendFailed;
     if (SendSysExAndWaitReply(SingleFileBuffer, static_cast<std::int32_t>(read)) != 0)
         return trSendFailed;
-    switch (MidiInBuffer[3]) {
-    case 0x23:
-    case 0x24:
-        return MidiInBuffer[5] == kAcknowledge ? trOk : trNoAcknowledge;
-    case 0x30:
-    case 0x31:
-        return MidiInBuffer[6] == kAcknowledge ? trOk : trNoAcknowledge;
-    default:
-        return trOk;
-    }
+    return SingleFileAcknowledged(MidiInBuffer) ? trOk : trNoAcknowledge;
 }
 
 } // namespace zlv

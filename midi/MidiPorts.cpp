@@ -1,12 +1,13 @@
 #include "MidiPorts.h"
 
 #include "InputBuffer.h"
-#include "MidiDriver.h"
+#include "RtMidiDriver.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <thread>
+#include <utility>
 
 namespace zlv {
 
@@ -20,8 +21,20 @@ MidiPortHandle MidiOutHandle = nullptr;
 MidiPortHandle MidiInHandle = nullptr;
 std::uint8_t MidiOpen = 0;
 std::uint8_t MidiInBuffer[kMidiInBufferSize];
+char KeypadVersion[kVersionLength + 1];
 
 namespace {
+
+MidiDriver* g_installedDriver = nullptr;
+
+// The driver in use: the one installed, or else the RtMidi backend (created at first use).
+MidiDriver& activeDriver()
+{
+    if (g_installedDriver)
+        return *g_installedDriver;
+    static RtMidiDriver backend;
+    return backend;
+}
 
 // A port that will not close is retried this long, then given up: its handle is
 // dropped and input that still arrives finds no buffer.
@@ -55,9 +68,21 @@ std::int32_t enumerate(MidiDeviceEntry (&devices)[kMaxMidiDevices], std::int32_t
 
 } // namespace
 
+MidiDriver* SetMidiDriver(MidiDriver* driver) { return std::exchange(g_installedDriver, driver); }
+
+void MidiInCallback(MidiPortHandle, std::uint32_t message, std::uintptr_t, std::uintptr_t, std::uintptr_t)
+{
+    if (message != kMimLongData)
+        return;
+    if (MidiInBuffer[0] != kSysExStart || MidiInBuffer[kIdentityReplySize - 1] != kSysExEnd)
+        return;
+    std::memcpy(KeypadVersion, MidiInBuffer + kVersionOffset, kVersionLength);
+    KeypadVersion[kVersionLength] = '\0';
+}
+
 std::int32_t EnumerateMidiOutDevices()
 {
-    MidiDriver& driver = ActiveMidiDriver();
+    MidiDriver& driver = activeDriver();
     return enumerate(
         MidiOutDevices, MidiOutDeviceCount, [&] { return driver.OutDeviceCount(); },
         [&](int id, MidiDeviceCaps& caps) { return driver.GetOutDeviceCaps(id, caps); });
@@ -65,7 +90,7 @@ std::int32_t EnumerateMidiOutDevices()
 
 std::int32_t EnumerateMidiInDevices()
 {
-    MidiDriver& driver = ActiveMidiDriver();
+    MidiDriver& driver = activeDriver();
     return enumerate(
         MidiInDevices, MidiInDeviceCount, [&] { return driver.InDeviceCount(); },
         [&](int id, MidiDeviceCaps& caps) { return driver.GetInDeviceCaps(id, caps); });
@@ -91,11 +116,11 @@ std::int32_t OpenMidiPorts()
         CloseMidiPorts();
     MidiOutHandle = nullptr;
     MidiInHandle = nullptr;
-    MidiDriver& driver = ActiveMidiDriver();
+    MidiDriver& driver = activeDriver();
     if (!driver.OpenOutput(SelectedMidiOut))
         return -1;
     MidiOutHandle = &driver;
-    if (!driver.OpenInput(SelectedMidiIn, detail::InputSink())) {
+    if (!driver.OpenInput(SelectedMidiIn, detail::InputSink(MidiInBuffer, kMidiInBufferSize, &MidiInCallback))) {
         driver.CloseOutput();
         MidiOutHandle = nullptr;
         return -1;

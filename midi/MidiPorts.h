@@ -1,14 +1,16 @@
-// The editor's one connection to the keypad: the device tables, the chosen pair,
-// the open output and input ports and the one buffer every reply arrives in.
-// Process-wide; every function here runs on the UI thread.
+// The editor's one connection to the keypad: the driver, the device tables, the
+// chosen pair, the open output and input ports, the one buffer every reply
+// arrives in and the input callback that reads the keypad's version out of it.
+// Process-wide; every function here runs on the UI thread, except the callback.
 #pragma once
+
+#include "KeypadProtocol.h"
+#include "MidiDriver.h"
 
 #include <cstddef>
 #include <cstdint>
 
 namespace zlv {
-
-class MidiDriver;
 
 constexpr int kMaxMidiDevices = 10;
 constexpr std::size_t kMidiDeviceNameSize = 32; // at most 31 characters and a NUL
@@ -20,9 +22,6 @@ struct MidiDeviceEntry {
     char Name[kMidiDeviceNameSize];
 };
 static_assert(sizeof(MidiDeviceEntry::Name) == 32);
-
-// An open port: the driver it was opened on; null when closed.
-using MidiPortHandle = MidiDriver*;
 
 // Entry i describes device id i; ids 10 and above are never listed.
 extern MidiDeviceEntry MidiOutDevices[kMaxMidiDevices];
@@ -41,6 +40,21 @@ extern std::uint8_t MidiOpen;
 // thread writes it only while an exchange waits for a reply; read it on the UI
 // thread once an exchange has returned.
 extern std::uint8_t MidiInBuffer[kMidiInBufferSize];
+// The keypad's firmware version: 16 characters and a NUL, empty when none was
+// received. Filled by MidiInCallback on the MIDI thread during an exchange;
+// read it on the UI thread after the exchange (RequestKeypadIdentity,
+// ReadFirmwareVersion) has returned.
+extern char KeypadVersion[kVersionLength + 1];
+
+// The driver the ports are listed and opened on from now on; returns the one it
+// replaces. Null goes back to the RtMidi backend, the program's driver.
+MidiDriver* SetMidiDriver(MidiDriver* driver);
+
+// Called on the MIDI thread when the driver hands MidiInBuffer back: for
+// kMimLongData, copies the version of an identity reply (F0 at byte 0, F7 at
+// byte 23) into KeypadVersion. Everything else is ignored.
+void MidiInCallback(MidiPortHandle input, std::uint32_t message, std::uintptr_t instance, std::uintptr_t param1,
+                    std::uintptr_t param2);
 
 // Refreshes both tables and sets both selections to -1. Returns 0 when the ports
 // are open (nothing changes) or when no device of either direction was listed.

@@ -1,5 +1,6 @@
 #include "SyxMessageList.h"
 
+#include "Acknowledge.h"
 #include "MidiExchange.h"
 #include "SyxFile.h"
 #include "TransferProgress.h"
@@ -16,35 +17,7 @@ std::int32_t SyxNodeCount = 0;
 
 namespace {
 
-TransferProgress* g_progress = nullptr;
 bool g_sending = false;
-
-// Where the loaders test the kind of a message.
-constexpr std::int32_t kCommandOffset = 3;
-constexpr std::int32_t kDeviceIdOffset = 2;
-// Where the keypad puts its 'A' in the acknowledge of a record or firmware message.
-constexpr std::size_t kShortNumberAckOffset = 5;
-constexpr std::size_t kLongNumberAckOffset = 6;
-constexpr std::size_t kFirmwareAckOffset = 4;
-
-class NoProgress final : public TransferProgress {
-public:
-    void ShowProgress(int) override {}
-    void StepProgress() override {}
-    void HideProgress() override {}
-    void ProcessPendingMessages() override {}
-};
-
-TransferProgress& progress()
-{
-    static NoProgress none;
-    return g_progress ? *g_progress : none;
-}
-
-bool isRecordCommand(std::uint8_t byte)
-{
-    return byte == scSetting || byte == scOldPreset || byte == scPreset || byte == scChain;
-}
 
 // Stores one byte in the tail node; `refuse` tells whether the byte breaks the
 // file's rule at its position.
@@ -114,22 +87,6 @@ std::size_t messageLength(const SyxMessageNode& node)
     return kSyxNodeDataSize;
 }
 
-bool recordAcknowledged(bool lastNode)
-{
-    switch (MidiInBuffer[3]) {
-    case scSetting:
-    case scOldPreset:
-        return MidiInBuffer[kShortNumberAckOffset] == kAcknowledge;
-    case scPreset:
-    case scChain:
-        return MidiInBuffer[kLongNumberAckOffset] == kAcknowledge;
-    default:
-        return lastNode;
-    }
-}
-
-bool firmwareAcknowledged(bool lastNode) { return lastNode || MidiInBuffer[kFirmwareAckOffset] == kAcknowledge; }
-
 class SendingGuard {
 public:
     SendingGuard() { g_sending = true; }
@@ -138,14 +95,14 @@ public:
     SendingGuard& operator=(const SendingGuard&) = delete;
 };
 
-std::int32_t send(bool (*acknowledged)(bool lastNode))
+std::int32_t send(bool (*acknowledged)(const std::uint8_t* reply, bool lastNode))
 {
     if (g_sending)
         return trListBusy;
     if (!SyxListHead)
         return trSendFailed;
     SendingGuard guard;
-    TransferProgress& bar = progress();
+    TransferProgress& bar = ActiveTransferProgress();
     bar.ShowProgress(SyxNodeCount + 1);
     bar.ProcessPendingMessages();
     const auto finish = [&bar](std::int32_t result) {
@@ -165,7 +122,7 @@ std::int32_t send(bool (*acknowledged)(bool lastNode))
         const bool lastNode = node->next == nullptr;
         // Tested before the window messages run: a command run meanwhile may
         // make an exchange of its own and overwrite the reply.
-        const bool ok = acknowledged(lastNode);
+        const bool ok = acknowledged(MidiInBuffer, lastNode);
         bar.StepProgress();
         bar.ProcessPendingMessages();
         if (!ok)
@@ -178,26 +135,17 @@ std::int32_t send(bool (*acknowledged)(bool lastNode))
 
 } // namespace
 
-TransferProgress* SetTransferProgress(TransferProgress* progress)
-{
-    TransferProgress* previous = g_progress;
-    g_progress = progress;
-    return previous;
-}
-
-TransferProgress* InstalledTransferProgress() { return g_progress; }
-
 bool AddSyxFileByte(std::uint8_t byte)
 {
     return addByte(byte, [](std::int32_t position, std::uint8_t b) {
-        return position == kCommandOffset && !isRecordCommand(b);
+        return position == static_cast<std::int32_t>(kCommandOffset) && !IsRecordCommand(b);
     });
 }
 
 bool AddUpgradeFileByte(std::uint8_t byte)
 {
     return addByte(byte, [](std::int32_t position, std::uint8_t b) {
-        return position == kDeviceIdOffset && b != UpgradeDeviceId;
+        return position == static_cast<std::int32_t>(kDeviceIdOffset) && b != UpgradeDeviceId;
     });
 }
 
@@ -205,9 +153,9 @@ std::int32_t LoadSyxFileMessages(const std::string& path) { return load(path, &A
 
 std::int32_t LoadUpgradeFileMessages(const std::string& path) { return load(path, &AddUpgradeFileByte); }
 
-std::int32_t SendSyxMessageList() { return send(&recordAcknowledged); }
+std::int32_t SendSyxMessageList() { return send(&MessageListAcknowledged); }
 
-std::int32_t SendUpgradeMessageList() { return send(&firmwareAcknowledged); }
+std::int32_t SendUpgradeMessageList() { return send(&UpgradeAcknowledged); }
 
 void FreeSyxMessageList()
 {

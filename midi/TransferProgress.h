@@ -22,5 +22,7 @@ protected:
 // Installs the progress shown by the senders from now on; returns the one it replaces.
 TransferProgress* SetTransferProgress(TransferProgress* progress);
 TransferProgress* InstalledTransferProgress();
+// What the senders drive: the installed progress, or one that shows nothing.
+TransferProgress& ActiveTransferProgress();
 
 } // namespace zlv

@@ -67,12 +67,7 @@ void BM_BuildBankBytes(benchmark::State& state)
     SyxOutputStream out;
     for (auto _ : state) {
         out.clear();
-        for (FilePresetNumber = 0; FilePresetNumber < kPresetCount; ++FilePresetNumber)
-            WritePresetMessage(out);
-        for (FileChainNumber = 0; FileChainNumber < kChainCount; ++FileChainNumber)
-            WriteChainMessage(out);
-        for (FileSpeedDialIndex = 0; FileSpeedDialIndex < kSpeedDialCount; ++FileSpeedDialIndex)
-            WriteSpeedDialMessage(out);
+        WriteBankMessages(out);
         benchmark::DoNotOptimize(out.data());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kBankFileMaxSize));

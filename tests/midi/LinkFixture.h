@@ -5,10 +5,10 @@
 #include "KeypadQueries.h"
 #include "MidiExchange.h"
 #include "MidiPorts.h"
+#include "MidiSeams.h"
 #include "SimKeypad.h"
 #include "SyxMessageList.h"
 #include "SyxTestFiles.h"
-#include "TransferProgress.h"
 
 #include <gtest/gtest.h>
 

@@ -196,7 +196,7 @@ TEST_F(SingleFileTest, LongFileGoesOutAsItsFirst528Bytes)
     Bytes file(600, 0x01);
     file[0] = 0xF0;
     file[527] = 0x02;
-    keypad.Mode = SimKeypad::Answering::Garbage;
+    answerAlways({0xF0, 0x7D, 0x22, 0x31, 0x00, 0x00, 0x41, 0xF7});
     EXPECT_EQ(SendSingleSyxFile(folder.Write("long.syx", file)), trOk);
     ASSERT_EQ(keypad.Received.size(), 1u);
     EXPECT_EQ(keypad.Received[0], Bytes(file.begin(), file.begin() + 528));
@@ -213,9 +213,13 @@ TEST_F(SingleFileTest, AcknowledgeTable)
     EXPECT_EQ(sendWithReply({0xF0, 0x7D, 0x22, 0x23, 0x01, 0x00, 0x41, 0xF7}), trNoAcknowledge);
     EXPECT_EQ(sendWithReply({0xF0, 0x7D, 0x22, 0x24, 0x01, 0x41, 0xF7}), trOk);
     EXPECT_EQ(sendWithReply({0xF0, 0x7D, 0x22, 0x24, 0x01, 0x4E, 0xF7}), trNoAcknowledge);
-    // Other replies pass whatever follows.
-    EXPECT_EQ(sendWithReply({0xF0, 0x7D, 0x22, 0x33, 0x00, 0x00, 0x00, 0xF7}), trOk);
-    EXPECT_EQ(sendWithReply({0xF0, 0x7D, 0x22, 0x22, 0x00, 0x00, 0xF7}), trOk);
+    // Any other reply is no acknowledge, 'A' or not: the keypad names the preset
+    // record it acknowledges, and a stray message from another device on the
+    // same input must not read as "Downloaded OK!".
+    EXPECT_EQ(sendWithReply({0xF0, 0x7D, 0x22, 0x33, 0x00, 0x00, 0x00, 0xF7}), trNoAcknowledge);
+    EXPECT_EQ(sendWithReply({0xF0, 0x7D, 0x22, 0x33, 0x00, 0x00, 0x41, 0xF7}), trNoAcknowledge);
+    EXPECT_EQ(sendWithReply({0xF0, 0x7D, 0x22, 0x22, 0x00, 0x00, 0xF7}), trNoAcknowledge);
+    EXPECT_EQ(sendWithReply({0xF0, 0x5C, 0x09, 0x6D, 0x01, 0x02, 0x03, 0xF7}), trNoAcknowledge);
 }
 
 TEST_F(SingleFileTest, NoReplyFailedSendAndClosedPortsAreFailuresNotSuccess)

@@ -1,5 +1,7 @@
 #include "SimKeypad.h"
 
+#include "MidiSeams.h"
+
 #include <algorithm>
 #include <string>
 
