@@ -1,5 +1,7 @@
 #include "SyxInputStream.h"
 
+#include "SyxFile.h"
+
 #include <algorithm>
 
 #include <sys/stat.h>
@@ -12,32 +14,16 @@ constexpr std::size_t kMaxBufferSize = 1 << 20;
 constexpr std::size_t kMinBufferSize = 4096;
 } // namespace
 
-SyxInputStream::SyxInputStream(const std::string& path) : m_file(std::fopen(path.c_str(), "rb"))
+SyxInputStream::SyxInputStream(const std::string& path) : m_file(OpenSyxFileForReading(path))
 {
     if (!m_file)
         return;
+    m_open = true;
     struct stat st{};
-    const bool statted = ::fstat(::fileno(m_file), &st) == 0;
-    // A folder opens on some systems and then reads as an error; either way it
-    // is a file that cannot be opened, not an empty one.
-    if (statted && S_ISDIR(st.st_mode)) {
-        Close();
-        return;
-    }
-    const std::size_t size = statted && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
+    const std::size_t size = ::fstat(::fileno(m_file), &st) == 0 && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
     // One byte more than the file, so that its end shows in the first read.
     m_bufferSize = std::clamp(size + 1, kMinBufferSize, kMaxBufferSize);
     m_buffer.reset(new std::uint8_t[m_bufferSize]);
-    // The first read is made here, so that a file whose first read fails cannot
-    // be opened; later read errors end the input like the end of the file.
-    const std::size_t n = std::fread(m_buffer.get(), 1, m_bufferSize, m_file);
-    if (n == 0 && std::ferror(m_file)) {
-        Close();
-        return;
-    }
-    m_next = m_buffer.get();
-    m_end = m_next + n;
-    m_open = true;
 }
 
 void SyxInputStream::Close()

@@ -3,6 +3,7 @@
 // not make, fails to compile here first.
 #include "KeypadProtocol.h"
 #include "MessageBuilder.h"
+#include "SyxFile.h"
 
 #include "Bank.h"
 #include "BankEdits.h"
@@ -26,7 +27,6 @@
 #include "MidiSeams.h"
 #include "ProgressForm.h"
 #include "RtMidiDriver.h"
-#include "SyxFile.h"
 #include "SyxMessageList.h"
 #include "TransferProgress.h"
 

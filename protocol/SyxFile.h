@@ -1,10 +1,18 @@
-#include "SyxFile.h"
+// Opening a .syx file for reading, the one rule the codec and the link share.
+#pragma once
+
+#include <cstdio>
+#include <string>
 
 #include <sys/stat.h>
 
 namespace zlv {
 
-std::FILE* OpenSyxFileForReading(const std::string& path)
+// Opens the file (8-bit path) for reading raw bytes, positioned at its start;
+// the caller closes it. Null when it cannot be opened: also for a folder, and for
+// a file whose first read fails with an error rather than at its end, so that
+// neither is taken for an empty file.
+inline std::FILE* OpenSyxFileForReading(const std::string& path)
 {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
