@@ -13,6 +13,10 @@
 #include "SaveForm.h"
 #include "UserMessage.h"
 
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
 
 namespace zlv {
@@ -45,6 +49,39 @@ bool RunHandlerShowingExceptions(const std::function<bool()>& handler)
         return false;
     }
 }
+
+namespace {
+
+// Start-up timing (bench/startup): with ZLV_EXIT_AT_FIRST_PAINT set, the program
+// writes the main window's size to stdout and ends at once after that window is
+// first painted. Unset, nothing is watched.
+class ExitAtFirstPaint : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && watched == MainForm) {
+            // Queued, so that the painted window has reached the display first.
+            QTimer::singleShot(0, [] {
+                std::printf("%d %d\n", MainForm->width(), MainForm->height());
+                std::fflush(stdout);
+                std::_Exit(0);
+            });
+            MainForm->removeEventFilter(this);
+        }
+        return false;
+    }
+};
+
+void watchForFirstPaintIfAsked()
+{
+    if (qEnvironmentVariableIsSet("ZLV_EXIT_AT_FIRST_PAINT"))
+        MainForm->installEventFilter(new ExitAtFirstPaint(MainForm));
+}
+
+} // namespace
 
 void CreateApplicationWindows()
 {
@@ -82,6 +119,7 @@ int WinMain(int argc, char** argv)
         QApplication::setApplicationName(QString::fromStdString(AppTitle));
         try {
             CreateApplicationWindows();
+            watchForFirstPaintIfAsked();
             MainForm->show();
             QApplication::exec();
         } catch (...) {
