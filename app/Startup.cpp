@@ -53,39 +53,76 @@ bool RunHandlerShowingExceptions(const std::function<bool()>& handler)
 namespace {
 
 // Start-up timing (bench/startup): with ZLV_EXIT_AT_FIRST_PAINT set, the program
-// writes the main window's size to stdout and ends at once after that window is
-// first painted. Unset, nothing is watched.
-class ExitAtFirstPaint : public QObject {
+// writes the main window's size to stdout and ends right after that window's
+// first paint. Unset, it does nothing.
+void exitIfTimingStartUp()
+{
+    if (!qEnvironmentVariableIsSet("ZLV_EXIT_AT_FIRST_PAINT"))
+        return;
+    std::printf("%d %d\n", MainForm->width(), MainForm->height());
+    std::fflush(stdout);
+    std::_Exit(0);
+}
+
+// Makes the eight hidden windows once the main window has been painted, so that
+// the user does not wait for windows that are not shown; a click or key press
+// that comes earlier has them made before it is handled.
+class HiddenWindowsAfterFirstPaint : public QObject {
 public:
-    using QObject::QObject;
+    explicit HiddenWindowsAfterFirstPaint(QWidget* mainWindow) : QObject(mainWindow)
+    {
+        qApp->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint && watched == MainForm) {
-            // Queued, so that the painted window has reached the display first.
-            QTimer::singleShot(0, [] {
-                std::printf("%d %d\n", MainForm->width(), MainForm->height());
-                std::fflush(stdout);
-                std::_Exit(0);
-            });
-            MainForm->removeEventFilter(this);
+        switch (event->type()) {
+        case QEvent::Paint:
+            if (watched == parent() && !m_painted) {
+                m_painted = true;
+                // Queued, so that the painted window reaches the screen first.
+                QTimer::singleShot(0, this, [this] {
+                    exitIfTimingStartUp();
+                    makeWindows();
+                });
+            }
+            break;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+            makeWindows();
+            break;
+        default: break;
         }
         return false;
     }
-};
 
-void watchForFirstPaintIfAsked()
-{
-    if (qEnvironmentVariableIsSet("ZLV_EXIT_AT_FIRST_PAINT"))
-        MainForm->installEventFilter(new ExitAtFirstPaint(MainForm));
-}
+private:
+    void makeWindows()
+    {
+        qApp->removeEventFilter(this);
+        if (!SaveForm) {
+            CreateHiddenWindows();
+            // The main window's show found no list to fill.
+            MainForm->UpdatePresetsList();
+        }
+        deleteLater();
+    }
+
+    bool m_painted = false;
+};
 
 } // namespace
 
 void CreateApplicationWindows()
 {
     MainForm = new TMainForm;
+    CreateHiddenWindows();
+}
+
+void CreateHiddenWindows()
+{
     SaveForm = new TSaveForm(MainForm);
     LoadForm = new TLoadForm(MainForm);
     MidiEventsForm = new TMidiEventsForm(MainForm);
@@ -94,6 +131,13 @@ void CreateApplicationWindows()
     InterfaceForm = new TInterfaceForm(MainForm);
     frmProgress = new TfrmProgress(MainForm);
     frmOpenFileSummary = new TfrmOpenFileSummary(MainForm);
+}
+
+void StartApplicationWindows()
+{
+    MainForm = new TMainForm;
+    new HiddenWindowsAfterFirstPaint(MainForm);
+    MainForm->show();
 }
 
 void DestroyApplicationWindows()
@@ -118,9 +162,7 @@ int WinMain(int argc, char** argv)
         InstallQtMessageBox();
         QApplication::setApplicationName(QString::fromStdString(AppTitle));
         try {
-            CreateApplicationWindows();
-            watchForFirstPaintIfAsked();
-            MainForm->show();
+            StartApplicationWindows();
             QApplication::exec();
         } catch (...) {
             ShowCurrentException();
