@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -213,6 +214,8 @@ int bench(int argc, char* argv[])
     int pairs = 20;
     std::string editor = ZLV_EDITOR_PATH;
     std::string bare = ZLV_BARE_WINDOW_PATH;
+    if (argc % 2 == 0)
+        throw std::runtime_error("every option takes a value");
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string option = argv[i];
         if (option == "--pairs")
