@@ -90,6 +90,7 @@ protected:
             break;
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
+        case QEvent::ShortcutOverride:
         case QEvent::KeyPress:
             makeWindows();
             break;
