@@ -82,8 +82,8 @@ private:
     QPixmap m_picture;
 };
 
-QFileDialog* makeFileDialog(QWidget* owner, const char* name, const char* title, QFileDialog::AcceptMode mode,
-                            const char* defaultSuffix)
+QFileDialog* makeFileDialog(TMainForm* owner, const char* name, const char* title, QFileDialog::AcceptMode mode,
+                            const char* defaultSuffix, const char* firstName)
 {
     auto* dialog = new QFileDialog(owner, title);
     dialog->setObjectName(name);
@@ -96,7 +96,9 @@ QFileDialog* makeFileDialog(QWidget* owner, const char* name, const char* title,
     dialog->setOption(QFileDialog::HideNameFilterDetails);
     dialog->setNameFilters(NameFiltersFromPairs(kSyxFilter));
     dialog->setDefaultSuffix(defaultSuffix);
-    dialog->setDirectory(kDesignFolder);
+    dialog->setDirectory(owner->WorkingFolder);
+    if (firstName)
+        dialog->selectFile(firstName);
     return dialog;
 }
 
@@ -114,15 +116,17 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     buildToolBar();
     buildPages();
 
-    OpenSyxDialog = makeFileDialog(this, "OpenSyxDialog", "Open .SYX File", QFileDialog::AcceptOpen, "syx");
-    OpenSingleDialog =
-        makeFileDialog(this, "OpenSingleDialog", "Import Single Preset", QFileDialog::AcceptOpen, "syx");
-    SaveOneDialog =
-        makeFileDialog(this, "SaveOneDialog", "Export Current Preset To", QFileDialog::AcceptSave, "Syx");
-    SaveAllDialog = makeFileDialog(this, "SaveAllDialog", "Save ALL As", QFileDialog::AcceptSave, "Syx");
-    SaveAllDialog->selectFile("ZLV_keypad_ALL.syx");
+    auto onFirstUse = [this](const char* name, const char* title, QFileDialog::AcceptMode mode, const char* suffix,
+                             const char* firstName = nullptr) {
+        return LazyFileDialog([=, this] { return makeFileDialog(this, name, title, mode, suffix, firstName); });
+    };
+    OpenSyxDialog = onFirstUse("OpenSyxDialog", "Open .SYX File", QFileDialog::AcceptOpen, "syx");
+    OpenSingleDialog = onFirstUse("OpenSingleDialog", "Import Single Preset", QFileDialog::AcceptOpen, "syx");
+    SaveOneDialog = onFirstUse("SaveOneDialog", "Export Current Preset To", QFileDialog::AcceptSave, "Syx");
+    SaveAllDialog =
+        onFirstUse("SaveAllDialog", "Save ALL As", QFileDialog::AcceptSave, "Syx", "ZLV_keypad_ALL.syx");
     OpenUpgradeDialog =
-        makeFileDialog(this, "OpenUpgradeDialog", "Open Firmware Upgrade File", QFileDialog::AcceptOpen, "syx");
+        onFirstUse("OpenUpgradeDialog", "Open Firmware Upgrade File", QFileDialog::AcceptOpen, "syx");
     setupKeypadCommands();
 
     setupPresetsPage();
@@ -307,9 +311,8 @@ void TMainForm::FormCreate()
     mnuPickConnection->setChecked(true);
     StatusBar1->setPanelText(kConnectionPanel, "MIDI In: None (please select)");
     StatusBar2->setPanelText(kConnectionPanel, "MIDI Out: None (please select)");
+    // The five dialogs start here when they are first built.
     WorkingFolder = makeWorkingFolder();
-    for (QFileDialog* dialog : {OpenSyxDialog, OpenSingleDialog, OpenUpgradeDialog, SaveOneDialog, SaveAllDialog})
-        dialog->setDirectory(WorkingFolder);
     Resetting = 0;
 }
 

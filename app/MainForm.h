@@ -3,6 +3,7 @@
 // the file that implements them.
 #pragma once
 
+#include "FileDialog.h"
 #include "PageTabs.h"
 #include "StatusBar.h"
 #include "Bank.h"
@@ -105,11 +106,12 @@ public:
     static constexpr int kConnectionPanelWidth = 400;
     static constexpr int kPortStatePanelWidth = 50;
 
-    QFileDialog* OpenSyxDialog = nullptr;
-    QFileDialog* OpenSingleDialog = nullptr;
-    QFileDialog* SaveOneDialog = nullptr;
-    QFileDialog* SaveAllDialog = nullptr;
-    QFileDialog* OpenUpgradeDialog = nullptr;
+    // Each built on its first use, starting in WorkingFolder.
+    LazyFileDialog OpenSyxDialog;
+    LazyFileDialog OpenSingleDialog;
+    LazyFileDialog SaveOneDialog;
+    LazyFileDialog SaveAllDialog;
+    LazyFileDialog OpenUpgradeDialog;
     // The folder the five dialogs start in, as set at creation; the download
     // commands put their temporary files there.
     QString WorkingFolder;

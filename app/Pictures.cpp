@@ -1,5 +1,7 @@
 #include "Pictures.h"
 
+#include <QAbstractButton>
+#include <QEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -7,6 +9,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace zlv {
 
@@ -181,6 +184,30 @@ void paintTool(QPainter& p, ToolPicture picture)
     }
 }
 
+class IconOnFirstShow : public QObject {
+public:
+    IconOnFirstShow(QAbstractButton* button, std::function<QIcon()> make)
+        : QObject(button), m_button(button), m_make(std::move(make))
+    {
+        button->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_button && event->type() == QEvent::Show) {
+            m_button->removeEventFilter(this);
+            m_button->setIcon(m_make());
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QAbstractButton* m_button;
+    std::function<QIcon()> m_make;
+};
+
 } // namespace
 
 QIcon ToolBarIcon(ToolPicture picture)
@@ -279,6 +306,11 @@ QPixmap ProductLogo(const QSize& size)
     p.setPen(QColor(0xe8, 0xee, 0xf6));
     p.drawText(QRectF(0, size.height() - 26, size.width(), 22), Qt::AlignCenter, "ZELVANE");
     return pixmap;
+}
+
+void SetIconWhenFirstShown(QAbstractButton* button, std::function<QIcon()> make)
+{
+    new IconOnFirstShow(button, std::move(make));
 }
 
 } // namespace zlv

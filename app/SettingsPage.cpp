@@ -3,6 +3,7 @@
 #include "MainForm.h"
 
 #include "CommandSupport.h"
+#include "Pictures.h"
 
 #include "KeypadQueries.h"
 #include "MidiExchange.h"
@@ -114,7 +115,8 @@ void TMainForm::setupSettingsPage()
            lblPatchChangeRange);
 
     const int belowRows = GroupBox10->geometry().bottom() + 12;
-    btnGetSettings = new QPushButton(style()->standardIcon(QStyle::SP_BrowserReload), "Refresh Settings", tabSettings);
+    btnGetSettings = new QPushButton("Refresh Settings", tabSettings);
+    SetIconWhenFirstShown(btnGetSettings, [this] { return style()->standardIcon(QStyle::SP_BrowserReload); });
     btnGetSettings->setObjectName("btnGetSettings");
     btnGetSettings->setGeometry(kRowsLeft, belowRows, 160, 32);
     connect(btnGetSettings, &QPushButton::clicked, this, &TMainForm::btnGetSettingsClick);

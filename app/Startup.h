@@ -21,8 +21,17 @@ bool RunHandlerShowingExceptions(const std::function<bool()>& handler);
 // Shows the text of the exception being handled; call only inside a catch block.
 void ShowCurrentException();
 
-// Creates the nine windows once, in the order the rest of the program relies on.
+// Creates the nine windows at once, in the order the rest of the program relies on.
 void CreateApplicationWindows();
+
+// Creates the eight windows after the main one, in their order; all start hidden.
+void CreateHiddenWindows();
+
+// The program's start: creates and shows the main window, and creates the eight
+// hidden windows right after its first paint (or before a click or key press
+// that comes earlier), then fills the preset list as showing the main window
+// would have done.
+void StartApplicationWindows();
 
 // Deletes the nine windows and clears their globals (the program's end, and tests).
 void DestroyApplicationWindows();

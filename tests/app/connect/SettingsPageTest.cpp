@@ -5,6 +5,7 @@
 #include "MidiExchange.h"
 
 #include <QGroupBox>
+#include <QStyle>
 #include <QToolButton>
 
 using namespace zlv;
@@ -149,4 +150,12 @@ TEST_F(SettingsPage, ItsControlsStayOnThePageAndClearOfThePresetListButton)
     EXPECT_EQ(MainForm->Label28->text(),
               "* You must turn MIDI Pass-Thru OFF from the keypad before using this software.");
     EXPECT_EQ(MainForm->btnGetSettings->text(), "Refresh Settings");
+}
+
+TEST_F(SettingsPage, TheRefreshButtonCarriesTheStyleRefreshIconOnceThePageIsShown)
+{
+    MainForm->PageControl1->setCurrentWidget(MainForm->tabSettings);
+    const QIcon expected = MainForm->style()->standardIcon(QStyle::SP_BrowserReload);
+    ASSERT_FALSE(expected.pixmap(16).isNull());
+    EXPECT_EQ(MainForm->btnGetSettings->icon().pixmap(16).toImage(), expected.pixmap(16).toImage());
 }

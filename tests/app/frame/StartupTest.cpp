@@ -17,6 +17,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QListWidget>
+#include <QTest>
 #include <QToolButton>
 
 #include <algorithm>
@@ -28,7 +29,9 @@ using namespace zlv::test;
 
 using AfterStartUp = AppFixture;
 
-TEST_F(AfterStartUp, TheNineWindowsExistInTheirOrderAndOnlyTheMainWindowIsShown)
+namespace {
+
+void expectTheHiddenWindowsMadeInTheirOrder()
 {
     // Windows created after the main window are its children, in creation order.
     const std::vector<QWidget*> expected = {SaveForm,      LoadForm,       MidiEventsForm,
@@ -39,9 +42,42 @@ TEST_F(AfterStartUp, TheNineWindowsExistInTheirOrderAndOnlyTheMainWindowIsShown)
         if (std::find(expected.begin(), expected.end(), child) != expected.end())
             created.push_back(static_cast<QWidget*>(child));
     EXPECT_EQ(created, expected);
-    EXPECT_TRUE(MainForm->isVisible());
     for (QWidget* window : expected)
         EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
+}
+
+} // namespace
+
+TEST_F(AfterStartUp, TheNineWindowsExistInTheirOrderAndOnlyTheMainWindowIsShown)
+{
+    expectTheHiddenWindowsMadeInTheirOrder();
+    EXPECT_TRUE(MainForm->isVisible());
+}
+
+TEST_F(AfterStartUp, TheProgramPaintsTheMainWindowBeforeMakingTheHiddenOnesInTheirOrder)
+{
+    DestroyApplicationWindows();
+    StartApplicationWindows();
+    EXPECT_TRUE(MainForm->isVisible());
+    EXPECT_EQ(SaveForm, nullptr);
+    EXPECT_EQ(PresetListForm, nullptr);
+
+    ASSERT_TRUE(QTest::qWaitFor([] { return frmOpenFileSummary != nullptr; }));
+    expectTheHiddenWindowsMadeInTheirOrder();
+    ASSERT_EQ(PresetListForm->ListBox1->count(), 200);
+    EXPECT_EQ(PresetListForm->ListBox1->item(199)->text(), "200.  New Name 200");
+    EXPECT_EQ(PresetListForm->ListBox1->currentRow(), -1);
+}
+
+TEST_F(AfterStartUp, AClickBeforeTheMainWindowIsPaintedFindsTheHiddenWindowsMade)
+{
+    DestroyApplicationWindows();
+    StartApplicationWindows();
+    QTest::mouseClick(MainForm->btnShowPresets, Qt::LeftButton);
+    ASSERT_NE(PresetListForm, nullptr);
+    EXPECT_TRUE(PresetListForm->isVisible());
+    EXPECT_EQ(PresetListForm->ListBox1->count(), 200);
+    EXPECT_NE(frmOpenFileSummary, nullptr);
 }
 
 TEST_F(AfterStartUp, WindowStateIsTheStartingOne)

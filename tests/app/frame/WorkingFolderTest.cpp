@@ -23,6 +23,7 @@ TEST_F(FreshDocuments, StartUpMakesTheWorkingFolderAndStartsTheFiveDialogsThere)
     const QString expected = QDir(documentsPath()).filePath("Tessarine/Zelvane/Syx");
     EXPECT_TRUE(QFileInfo(expected).isDir());
     EXPECT_EQ(QDir::fromNativeSeparators(MainForm->WorkingFolder), expected);
+    EXPECT_TRUE(MainForm->findChildren<QFileDialog*>().isEmpty()) << "each dialog is built on its first use";
     for (QFileDialog* dialog : fileDialogs())
         EXPECT_EQ(dialog->directory().absolutePath(), expected) << dialog->objectName().toStdString();
 }
