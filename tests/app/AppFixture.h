@@ -162,7 +162,9 @@ protected:
     std::vector<QString> dialogNames() const;
 
     TMainForm* form = nullptr;
-    MessageRecorder messages;
+    // A file whose presence is noted with each message box (a temporary download file).
+    QString watchedFile;
+    MessageRecorder messages{NoteGuiState(&watchedFile)};
     std::vector<DialogRun> dialogs;
     std::vector<PromptRun> prompts;
     QStringList summaryCounts;

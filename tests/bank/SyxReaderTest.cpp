@@ -133,7 +133,7 @@ TEST_F(SyxReader, SavedBankCountsAndLoadsBackIdentically)
     ASSERT_EQ(LoadBankFromFile(path), 0);
     EXPECT_TRUE(BankSnapshot::Take() == saved);
     EXPECT_EQ(counts(), (std::array<int, 5>{0, 200, 99, 9, 0}));
-    EXPECT_TRUE(messages.Shown.empty());
+    EXPECT_TRUE(messages.shown().empty());
 }
 
 TEST_F(SyxReader, EmptyOrMissingFileCountsNothingAndLoadsNothing)
@@ -151,7 +151,7 @@ TEST_F(SyxReader, EmptyOrMissingFileCountsNothingAndLoadsNothing)
     EXPECT_EQ(LoadBankFromFile(dir.File("missing.syx")), 1);
     EXPECT_EQ(ImportPresetFile(dir.File("missing.syx")), 1);
     EXPECT_TRUE(BankSnapshot::Take() == before);
-    EXPECT_TRUE(messages.Shown.empty());
+    EXPECT_TRUE(messages.shown().empty());
 }
 
 TEST_F(SyxReader, AFolderCannotBeOpenedAndIsNoEmptyFile)
@@ -174,7 +174,7 @@ TEST_F(SyxReader, AFolderCannotBeOpenedAndIsNoEmptyFile)
         EXPECT_EQ(ImportPresetFile(unreadable), 1);
     }
     EXPECT_TRUE(BankSnapshot::Take() == before);
-    EXPECT_TRUE(messages.Shown.empty());
+    EXPECT_TRUE(messages.shown().empty());
 }
 
 TEST_F(SyxReader, MessagesInAnyOrderLaterOnesWin)
@@ -259,7 +259,7 @@ TEST_F(SyxReader, SettingsOutsideTheSpeedDialsAreCountedApartAndStopTheLoad)
     EXPECT_EQ(counts(), (std::array<int, 5>{0, 1, 1, 1, 1}));
     const BankSnapshot defaults = BankSnapshot::Take();
     EXPECT_EQ(LoadBankFromFile(path), 1);
-    EXPECT_EQ(messages.Shown, std::vector{Plain("File does not start with 0xF0.", "File Open Error!")});
+    EXPECT_EQ(messages.shown(), std::vector{Plain("File does not start with 0xF0.", "File Open Error!")});
     EXPECT_EQ(PresetTable[1].PreDelay, 5);                 // stored before the fault
     EXPECT_EQ(0, std::memcmp(SpeedDials, defaults.Dials, sizeof SpeedDials)); // parameter 25 stores nothing
     EXPECT_EQ(ChainTable[0].Links[0], 0xFF);               // never reached
@@ -273,11 +273,11 @@ TEST_F(SyxReader, UnknownCommandOrBadSpeedDialValueEndsTheLoadUnlessTheFileEndsT
     EXPECT_EQ(LoadBankFromFile(file(Concat({badValue}))), 1);
     EXPECT_EQ(SpeedDials[0], 0xFF);
     EXPECT_EQ(LoadBankFromFile(file(Concat({presetMessage(2), header(0x40), {0x01}}))), 1);
-    EXPECT_EQ(messages.Shown.size(), 2u);
-    EXPECT_EQ(messages.Shown[1], Plain("File does not start with 0xF0.", "File Open Error!"));
-    messages.Shown.clear();
+    EXPECT_EQ(messages.shown().size(), 2u);
+    EXPECT_EQ(messages.shown()[1], Plain("File does not start with 0xF0.", "File Open Error!"));
+    messages.clear();
     EXPECT_EQ(LoadBankFromFile(file(Concat({presetMessage(2), header(0x40)}))), 0);
-    EXPECT_TRUE(messages.Shown.empty());
+    EXPECT_TRUE(messages.shown().empty());
 }
 
 // Each malformed message shows its message once, ends the load with 1 and keeps
@@ -305,12 +305,12 @@ TEST_F(SyxReader, EveryLoaderFailureHasItsTextAndCaption)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Text);
         InitBankDefaults();
-        messages.Shown.clear();
+        messages.clear();
         const Bytes content = Concat({presetMessage(0), chainMessage(1, {9}), setting(20, 4), row.Bad,
                                       presetMessage(8), chainMessage(7, {1}), setting(21, 4)});
         const BankSnapshot defaults = BankSnapshot::Take();
         EXPECT_EQ(LoadBankFromFile(file(content)), 1);
-        EXPECT_EQ(messages.Shown, std::vector{Plain(row.Text, row.Caption)});
+        EXPECT_EQ(messages.shown(), std::vector{Plain(row.Text, row.Caption)});
         EXPECT_EQ(PresetTable[0].PostDelay, 7);
         EXPECT_EQ(ChainTable[1].Links[0], 9);
         EXPECT_EQ(SpeedDials[4], 4);
@@ -341,17 +341,17 @@ TEST_F(SyxReader, FilesThatEndEarly)
     EXPECT_EQ(LoadBankFromFile(file(cut(presetMessage(11), 40))), 1);
     // Ends inside its PRE data: the POST length reads as 0xFF.
     EXPECT_EQ(LoadBankFromFile(file(cut(presetMessage(11, {1, 2, 3}), 121))), 1);
-    EXPECT_EQ(messages.Shown, (std::vector{Plain("Pre-Arb MIDI data length byte too big.", "File Error!"),
+    EXPECT_EQ(messages.shown(), (std::vector{Plain("Pre-Arb MIDI data length byte too big.", "File Error!"),
                                            Plain("Post-Arb MIDI data length byte too big.", "File Error!")}));
     EXPECT_EQ(PresetTable[11].Name[0], 'N');
 
     // Ends inside its POST data, or without its F7: stored with what was read.
-    messages.Shown.clear();
+    messages.clear();
     const Bytes full = presetMessage(12, {}, {0x21, 0x22, 0x23});
     ASSERT_EQ(LoadBankFromFile(file(cut(full, full.size() - 2))), 0);
     EXPECT_EQ(PresetTable[12].PostData[1], 0x22);
     EXPECT_EQ(PresetTable[12].PostData[2], 0xFF);
-    EXPECT_TRUE(messages.Shown.empty());
+    EXPECT_TRUE(messages.shown().empty());
 }
 
 TEST_F(SyxReader, ScannerCountsUpToTheFirstBrokenFrame)
@@ -370,7 +370,7 @@ TEST_F(SyxReader, ScannerCountsUpToTheFirstBrokenFrame)
     EXPECT_EQ(counts(), (std::array<int, 5>{0, 0, 0, 0, 1}));
     CountSyxFileMessages(file({0x42, 0xF0, 0x7D, 0x22, 0x31, 0xF7}));
     EXPECT_EQ(counts(), (std::array<int, 5>{}));
-    EXPECT_TRUE(messages.Shown.empty());
+    EXPECT_TRUE(messages.shown().empty());
 }
 
 // ---- single presets ----
@@ -395,7 +395,7 @@ TEST_F(SyxReader, ExportedPresetImportsWithBlankFilledName)
     EXPECT_EQ(0, std::memcmp(&PresetStaging, &expected, sizeof expected));
     EXPECT_TRUE(BankSnapshot::Take() == bank);
     EXPECT_EQ(counts(), (std::array<int, 5>{1, 2, 3, 4, 5}));
-    EXPECT_TRUE(messages.Shown.empty());
+    EXPECT_TRUE(messages.shown().empty());
 }
 
 TEST_F(SyxReader, ImportReadsTheFirstMessageOnly)
@@ -408,7 +408,7 @@ TEST_F(SyxReader, ImportReadsTheFirstMessageOnly)
     EXPECT_EQ(PresetStaging.PostData[15], 0x9F);
     EXPECT_EQ(PresetStaging.PreData[0], 0xFF);
     EXPECT_EQ(PresetStaging.Reserved, 0);
-    EXPECT_TRUE(messages.Shown.empty());
+    EXPECT_TRUE(messages.shown().empty());
 }
 
 TEST_F(SyxReader, EveryImportFailureHasItsTextAndCaption)
@@ -446,10 +446,10 @@ TEST_F(SyxReader, EveryImportFailureHasItsTextAndCaption)
     const BankSnapshot bank = BankSnapshot::Take();
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Text);
-        messages.Shown.clear();
+        messages.clear();
         SyxFileCounts = {1, 2, 3, 4, 5};
         EXPECT_EQ(ImportPresetFile(file(row.Content)), 1);
-        EXPECT_EQ(messages.Shown, std::vector{Plain(row.Text, row.Caption)});
+        EXPECT_EQ(messages.shown(), std::vector{Plain(row.Text, row.Caption)});
         EXPECT_EQ(counts(), (std::array<int, 5>{1, 2, 3, 4, 5}));
     }
     EXPECT_TRUE(BankSnapshot::Take() == bank);
@@ -476,7 +476,7 @@ TEST_F(SyxReader, ImportOfAFileThatEndsInsideItsData)
     EXPECT_EQ(PresetStaging.Channels[1].Program, 0x81);
     EXPECT_EQ(PresetStaging.Channels[2].BankMsb, 0x02);
     EXPECT_EQ(PresetStaging.Channels[2].BankLsb, 0x80);
-    EXPECT_TRUE(messages.Shown.empty());
+    EXPECT_TRUE(messages.shown().empty());
 }
 
 TEST_F(SyxReader, StreamsReadPastTheEndAsFF)
@@ -514,7 +514,7 @@ TEST_F(SyxReader, ABadDataPairStopsTheBlockWithoutSkippingItsRest)
     EXPECT_EQ(PresetTable[20].PreData[0], 0x12);
     EXPECT_EQ(PresetTable[20].PreData[1], 0xFF);
     EXPECT_EQ(PresetTable[20].PostData[0], 0xFF);
-    EXPECT_EQ(messages.Shown, std::vector{Plain("File does not start with 0xF0.", "File Open Error!")});
+    EXPECT_EQ(messages.shown(), std::vector{Plain("File does not start with 0xF0.", "File Open Error!")});
 }
 
 namespace {
@@ -547,7 +547,7 @@ ReadOutcome readInPieces(const Bytes& content, std::size_t pieceSize, Read read)
     SyxInputStream in(content.data(), content.size(), pieceSize);
     const int result = read(in);
     return {result, BankSnapshot::Take(), PresetStaging, ChainStaging, counts(), FilePresetNumber, FileChainNumber,
-            recorder.Shown};
+            recorder.shown()};
 }
 
 } // namespace

@@ -1,8 +1,8 @@
-// Helpers shared by the codec tests: a scratch folder, whole-file I/O and a
-// recorder that answers message boxes in the user's place.
+// Helpers shared by the codec tests: a scratch folder and whole-file I/O; the
+// message boxes are recorded by the shared MessageRecorder.
 #pragma once
 
-#include "UserMessage.h"
+#include "MessageRecorder.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -58,37 +58,6 @@ inline Bytes Concat(std::initializer_list<Bytes> parts)
     for (const Bytes& p : parts)
         all.insert(all.end(), p.begin(), p.end());
     return all;
-}
-
-struct ShownMessage {
-    std::string Text;
-    std::string Caption;
-    MsgIcon Icon;
-    MsgButtons Buttons;
-    bool operator==(const ShownMessage&) const = default;
-};
-
-// Records every message box while alive and answers OK.
-class MessageRecorder {
-public:
-    MessageRecorder()
-    {
-        m_previous = SetMessageBoxHandler([this](const std::string& t, const std::string& c, MsgIcon i, MsgButtons b) {
-            Shown.push_back({t, c, i, b});
-            return MsgResult::Ok;
-        });
-    }
-    ~MessageRecorder() { SetMessageBoxHandler(m_previous); }
-    std::vector<ShownMessage> Shown;
-
-private:
-    MessageBoxHandler m_previous;
-};
-
-// A plain box with OK and no icon, as every codec message is.
-inline ShownMessage Plain(const std::string& text, const std::string& caption)
-{
-    return {text, caption, MsgIcon::None, MsgButtons::Ok};
 }
 
 } // namespace zlv::test

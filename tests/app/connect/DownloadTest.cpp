@@ -73,7 +73,7 @@ protected:
             views.push_back({frmProgress->isVisible(), frmProgress->ProgressBar1->value(),
                              frmProgress->ProgressBar1->maximum(), MainForm->ToolBar1->isEnabled(),
                              QApplication::overrideCursor() != nullptr});
-            tempFileAtSend.push_back(QFileInfo::exists(messages.watchedFile));
+            tempFileAtSend.push_back(QFileInfo::exists(watchedFile));
             if (silentFrom > 0 && number >= silentFrom)
                 return std::optional<Bytes>{};
             return keypad->Keypad.Answer(message);
@@ -88,7 +88,7 @@ TEST_F(Download, CurrentPresetGoesOutUnderTheChosenNumberAndTheCurrentOneIsSelec
 {
     chooseDirectMidi();
     editPresetFive();
-    messages.watchedFile = workFile("ZLVTempDownloadPreset.syx");
+    watchedFile = workFile("ZLVTempDownloadPreset.syx");
     answerPrompt(10);
     watchSends();
     MainForm->mnuDownloadCurrent->trigger();
@@ -107,7 +107,7 @@ TEST_F(Download, CurrentPresetGoesOutUnderTheChosenNumberAndTheCurrentOneIsSelec
     EXPECT_EQ(messages[0], Box("Downloaded OK!", "Download Success", MsgIcon::Information));
     EXPECT_FALSE(messages[0].hourglass);
     EXPECT_TRUE(messages[0].watchedFileThere);
-    EXPECT_FALSE(QFileInfo::exists(messages.watchedFile));
+    EXPECT_FALSE(QFileInfo::exists(watchedFile));
     EXPECT_EQ(CurrentPreset, 4);
     EXPECT_EQ(MainForm->edPreset->text(), "5");
 }
@@ -126,7 +126,7 @@ TEST_F(Download, CurrentPresetFailuresHaveTheirOwnMessagesAndSelectNothing)
          Box("No acknowledge from keypad.", "Download Fail?", MsgIcon::Exclamation)},
     };
     chooseDirectMidi();
-    messages.watchedFile = workFile("ZLVTempDownloadPreset.syx");
+    watchedFile = workFile("ZLVTempDownloadPreset.syx");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         keypad->Mode = c.mode;
@@ -138,7 +138,7 @@ TEST_F(Download, CurrentPresetFailuresHaveTheirOwnMessagesAndSelectNothing)
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0], c.box);
         EXPECT_TRUE(messages[0].watchedFileThere);
-        EXPECT_FALSE(QFileInfo::exists(messages.watchedFile));
+        EXPECT_FALSE(QFileInfo::exists(watchedFile));
         EXPECT_EQ(keypad->Received.size(), 1u);
     }
 }
@@ -188,7 +188,7 @@ TEST_F(Download, AllSendsTheBankFileExactlyWithProgressThenSelectsPresetOne)
 {
     chooseDirectMidi();
     editPresetFive();
-    messages.watchedFile = workFile("ZLVTempDownloadFile.syx");
+    watchedFile = workFile("ZLVTempDownloadFile.syx");
     watchSends();
     MainForm->mnuDownloadAll->trigger();
 
@@ -220,7 +220,7 @@ TEST_F(Download, AllSendsTheBankFileExactlyWithProgressThenSelectsPresetOne)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], Box("Downloaded OK!", "Download Success", MsgIcon::Information));
     EXPECT_FALSE(messages[0].hourglass);
-    EXPECT_FALSE(QFileInfo::exists(messages.watchedFile));
+    EXPECT_FALSE(QFileInfo::exists(watchedFile));
     EXPECT_EQ(CurrentPreset, 0);
     EXPECT_EQ(MainForm->edPreset->text(), "1");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -230,7 +230,7 @@ TEST_F(Download, AllStopsWhereTheKeypadStopsAnswering)
 {
     chooseDirectMidi();
     clickPreset(7);
-    messages.watchedFile = workFile("ZLVTempDownloadFile.syx");
+    watchedFile = workFile("ZLVTempDownloadFile.syx");
     watchSends(11);
     MainForm->mnuDownloadAll->trigger();
 
@@ -244,7 +244,7 @@ TEST_F(Download, AllStopsWhereTheKeypadStopsAnswering)
     EXPECT_FALSE(frmProgress->isVisible());
     EXPECT_EQ(frmProgress->ProgressBar1->value(), 10);
     EXPECT_TRUE(MainForm->ToolBar1->isEnabled());
-    EXPECT_FALSE(QFileInfo::exists(messages.watchedFile));
+    EXPECT_FALSE(QFileInfo::exists(watchedFile));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(CurrentPreset, 0);
     EXPECT_EQ(MainForm->edPreset->text(), "1");
