@@ -7,8 +7,9 @@
 //   icon and buttons and answers in the user's place; the Qt layer installs the
 //   real box the same way.
 // - SetFileFaults (SafeFile.h): makes the file writer fail a write past a given
-//   number of bytes, the flush, the close or the rename, so that a test reaches
-//   every error path of the writers. SetFileFaults({}) fails nothing.
+//   number of bytes, the flush, the close or the rename, or refuse it the
+//   unnamed temporary file, so that a test reaches every path of the writers.
+//   SetFileFaults({}) fails nothing.
 #pragma once
 
 #include "SafeFile.h"
