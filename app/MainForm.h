@@ -3,6 +3,7 @@
 // the file that implements them.
 #pragma once
 
+#include "DocumentsFolder.h" // the working folder is made under it at creation
 #include "FileDialog.h"
 #include "PageTabs.h"
 #include "StatusBar.h"

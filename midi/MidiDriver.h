@@ -2,7 +2,7 @@
 // calls the link relies on (device counts and capabilities, one output and one
 // input port, whole long messages out, complete System Exclusive input in on the
 // driver's own thread). The program runs on the RtMidi backend; tests install a
-// simulated keypad with SetMidiDriver (MidiPorts.h).
+// simulated keypad with SetMidiDriver (defined with the ports, which use the driver).
 #pragma once
 
 #include <cstddef>
@@ -68,5 +68,11 @@ using MidiInProc = void (*)(MidiPortHandle input, std::uint32_t message, std::ui
 // Notification codes of the input callback: a short message, a filled buffer.
 constexpr std::uint32_t kMimData = 0x3C3;
 constexpr std::uint32_t kMimLongData = 0x3C4;
+
+// The driver the ports are listed and opened on from now on; returns the one it
+// replaces. Null goes back to the RtMidi backend, the program's driver.
+MidiDriver* SetMidiDriver(MidiDriver* driver);
+// The driver in use: the one installed, or else the RtMidi backend (created at first use).
+MidiDriver& ActiveMidiDriver();
 
 } // namespace zlv

@@ -27,15 +27,6 @@ namespace {
 
 MidiDriver* g_installedDriver = nullptr;
 
-// The driver in use: the one installed, or else the RtMidi backend (created at first use).
-MidiDriver& activeDriver()
-{
-    if (g_installedDriver)
-        return *g_installedDriver;
-    static RtMidiDriver backend;
-    return backend;
-}
-
 // A port that will not close is retried this long, then given up: its handle is
 // dropped and input that still arrives finds no buffer.
 constexpr auto kCloseInputRetryLimit = std::chrono::seconds(1);
@@ -70,6 +61,14 @@ std::int32_t enumerate(MidiDeviceEntry (&devices)[kMaxMidiDevices], std::int32_t
 
 MidiDriver* SetMidiDriver(MidiDriver* driver) { return std::exchange(g_installedDriver, driver); }
 
+MidiDriver& ActiveMidiDriver()
+{
+    if (g_installedDriver)
+        return *g_installedDriver;
+    static RtMidiDriver backend;
+    return backend;
+}
+
 void MidiInCallback(MidiPortHandle, std::uint32_t message, std::uintptr_t, std::uintptr_t, std::uintptr_t)
 {
     if (message != kMimLongData)
@@ -82,7 +81,7 @@ void MidiInCallback(MidiPortHandle, std::uint32_t message, std::uintptr_t, std::
 
 std::int32_t EnumerateMidiOutDevices()
 {
-    MidiDriver& driver = activeDriver();
+    MidiDriver& driver = ActiveMidiDriver();
     return enumerate(
         MidiOutDevices, MidiOutDeviceCount, [&] { return driver.OutDeviceCount(); },
         [&](int id, MidiDeviceCaps& caps) { return driver.GetOutDeviceCaps(id, caps); });
@@ -90,7 +89,7 @@ std::int32_t EnumerateMidiOutDevices()
 
 std::int32_t EnumerateMidiInDevices()
 {
-    MidiDriver& driver = activeDriver();
+    MidiDriver& driver = ActiveMidiDriver();
     return enumerate(
         MidiInDevices, MidiInDeviceCount, [&] { return driver.InDeviceCount(); },
         [&](int id, MidiDeviceCaps& caps) { return driver.GetInDeviceCaps(id, caps); });
@@ -116,7 +115,7 @@ std::int32_t OpenMidiPorts()
         CloseMidiPorts();
     MidiOutHandle = nullptr;
     MidiInHandle = nullptr;
-    MidiDriver& driver = activeDriver();
+    MidiDriver& driver = ActiveMidiDriver();
     if (!driver.OpenOutput(SelectedMidiOut))
         return -1;
     MidiOutHandle = &driver;

@@ -46,10 +46,6 @@ extern std::uint8_t MidiInBuffer[kMidiInBufferSize];
 // ReadFirmwareVersion) has returned.
 extern char KeypadVersion[kVersionLength + 1];
 
-// The driver the ports are listed and opened on from now on; returns the one it
-// replaces. Null goes back to the RtMidi backend, the program's driver.
-MidiDriver* SetMidiDriver(MidiDriver* driver);
-
 // Called on the MIDI thread when the driver hands MidiInBuffer back: for
 // kMimLongData, copies the version of an identity reply (F0 at byte 0, F7 at
 // byte 23) into KeypadVersion. Everything else is ignored.

@@ -3,7 +3,7 @@
 // constructor) and puts back what the call returned in TearDown (or the
 // destructor).
 //
-// - SetMidiDriver (MidiPorts.h): the driver the ports are listed and opened on.
+// - SetMidiDriver (MidiDriver.h): the driver the ports are listed and opened on.
 //   A test installs a simulated keypad (tests/midi/SimKeypad.h does so for its
 //   lifetime) with device lists, failing opens and a keypad that answers on a
 //   thread of its own; null goes back to the RtMidi backend.
@@ -13,5 +13,5 @@
 //   progress window installs itself the same way.
 #pragma once
 
-#include "MidiPorts.h"
+#include "MidiDriver.h"
 #include "TransferProgress.h"
