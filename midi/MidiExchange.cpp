@@ -65,12 +65,13 @@ bool RequestKeypadIdentity()
     std::memcpy(request, IdentityRequest, sizeof request);
     detail::ClearSharedByte(MidiInBuffer[0]);
     detail::ClearSharedByte(KeypadVersion[0]);
-    // No re-arm: the reply lands in the buffer the open queued. The one test is
-    // made when the pause and the output are over, or as soon as a reply is in.
+    // No re-arm: the reply lands in the buffer the open queued. It gets the
+    // reply window of every other exchange: behind a transport with a long
+    // period (JACK at 1024 frames) the keypad's answer takes some 40 ms.
     Clock::time_point outputEnd;
     if (!pacedSend(request, sizeof request, outputEnd))
         outputEnd = Clock::now();
-    return !detail::WaitInputBufferReturned(outputEnd);
+    return !detail::WaitInputBufferReturned(outputEnd + kReplyWindow);
 }
 
 void SendPresetSelect(std::uint8_t index)

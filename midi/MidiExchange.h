@@ -37,7 +37,7 @@ extern std::uint8_t SingleFileBuffer[kMaxSinglePresetFileSize];
 std::int32_t SendSysExAndWaitReply(const std::uint8_t* message, std::int32_t length);
 
 // Right after OpenMidiPorts: clears KeypadVersion and sends IdentityRequest on
-// the buffer the open queued, waiting only the 10 ms pause and the output time.
+// the buffer the open queued, waiting for the reply as every exchange does.
 // True when no reply arrived; whether it carried a version shows in KeypadVersion.
 bool RequestKeypadIdentity();
 
