@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QStandardItemModel>
 #include <QVBoxLayout>
 
 namespace zlv {
@@ -52,6 +53,12 @@ TInterfaceForm::TInterfaceForm(QWidget* parent) : QDialog(parent)
         box->setMinimumWidth(kComboWidth);
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         box->setPlaceholderText(kNoInterfaces);
+        // The mouse, the keys and the wheel pass over a disabled item; a pick
+        // from code does not, so it is undone here.
+        connect(box, &QComboBox::currentIndexChanged, this, [box](int index) {
+            if (index >= 0 && !(box->model()->index(index, 0).flags() & Qt::ItemIsEnabled))
+                box->setCurrentIndex(-1);
+        });
     }
     Label2->setBuddy(ComboBox1);
     Label3->setBuddy(ComboBox2);
@@ -101,9 +108,11 @@ void TInterfaceForm::FormShow()
     ComboBox1->clear();
     ComboBox2->clear();
     if (EnumerateMidiDevices() == 0) {
-        // Shown but not selected; btnOK keeps the state an earlier showing left.
+        // Shown but not selected, and not selectable: btnOK keeps the state an
+        // earlier showing left, and OK must then give no device.
         for (QComboBox* box : {ComboBox1, ComboBox2}) {
             box->addItem(kNoInterfaces);
+            static_cast<QStandardItemModel*>(box->model())->item(0)->setEnabled(false);
             box->setCurrentIndex(-1);
         }
         return;

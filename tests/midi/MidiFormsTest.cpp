@@ -7,7 +7,10 @@
 #include "SyxMessageList.h"
 #include "SyxTestFiles.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
+#include <QWheelEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -144,11 +147,25 @@ TEST_F(ChooserTest, LaterShowingRefreshesAndKeepsOkEnabled)
     showChooser([](TInterfaceForm& f) { return f.btnOK; });
     EXPECT_EQ(SelectedMidiIn, 0);
 
+    // OK is still enabled, but the notice that no device was found is no device:
+    // neither the keyboard, the wheel, the mouse nor a typed letter picks it.
     keypad.SetDeviceCounts(0, 0);
     const int result = showChooser([](TInterfaceForm& f) {
         EXPECT_EQ(f.ComboBox1->itemText(0), "No MIDI interfaces found");
         EXPECT_EQ(f.ComboBox1->count(), 1);
         EXPECT_TRUE(f.btnOK->isEnabled());
+        f.ComboBox1->setFocus();
+        QTest::keyClick(f.ComboBox1, Qt::Key_Down);
+        QTest::keyClick(f.ComboBox1, Qt::Key_N);
+        QWheelEvent wheel(QPointF(5, 5), f.ComboBox2->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(f.ComboBox2, &wheel);
+        f.ComboBox2->showPopup();
+        QAbstractItemView* popup = f.ComboBox2->view();
+        QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(popup->model()->index(0, 0)).center());
+        f.ComboBox2->hidePopup();
+        EXPECT_EQ(f.ComboBox1->currentIndex(), -1);
+        EXPECT_EQ(f.ComboBox2->currentIndex(), -1);
         EXPECT_TRUE(saveScreenshot(&f, "chooser-after-devices-went-away"));
         return f.btnOK;
     });

@@ -152,7 +152,7 @@ TEST_F(ConnectionModes, AChooserThatFindsNoDeviceAfterAnEarlierOneIsRefused)
 
     keypad->SetDeviceCounts(0, 0);
     chooserOk = true;
-    chooseIn = chooseOut = -1; // nothing to pick
+    chooseIn = chooseOut = 0; // the notice that no device was found, which is no device
     MainForm->mnuDirectMIDI->trigger();
 
     ASSERT_EQ(messages.size(), 1u);
