@@ -3,13 +3,11 @@
 #include "Bank.h"
 #include "BankEdits.h"
 #include "BankText.h"
-#include "FocusChange.h"
 #include "ListControls.h"
+#include "NameEdit.h"
 #include "UserMessage.h"
 
-#include <QFocusEvent>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -22,29 +20,6 @@ namespace {
 
 constexpr int kLinkGridRows = static_cast<int>(kChainLinkCount) + 1;
 static_assert(kLinkGridRows == 19);
-
-// The chain name edit stores what is typed on every key release and when the focus
-// moves on within the window; a click into another window leaves the name alone.
-class ChainNameEdit : public QLineEdit {
-public:
-    using QLineEdit::QLineEdit;
-    std::function<void()> onKeyUp;
-    std::function<void()> onExit;
-
-protected:
-    void keyReleaseEvent(QKeyEvent* event) override
-    {
-        QLineEdit::keyReleaseEvent(event);
-        if (onKeyUp)
-            onKeyUp();
-    }
-    void focusOutEvent(QFocusEvent* event) override
-    {
-        QLineEdit::focusOutEvent(event);
-        if (onExit && !isActivationFocusChange(event))
-            onExit();
-    }
-};
 
 void makeReadOnlyField(QLineEdit* edit)
 {
@@ -72,7 +47,7 @@ void TMainForm::setupChainsPage()
     Label27 = new QLabel("Name:", GroupBox5);
     Label27->setObjectName("Label27");
     Label27->setGeometry(112, 14, 40, 22);
-    auto* nameEdit = new ChainNameEdit(GroupBox5);
+    auto* nameEdit = new NameEdit(GroupBox5);
     edChainName = nameEdit;
     edChainName->setObjectName("edChainName");
     edChainName->setGeometry(156, 13, 160, 24);

@@ -8,6 +8,7 @@
 #include "FocusChange.h"
 #include "Modal.h"
 #include "MidiEventsForm.h"
+#include "NameEdit.h"
 #include "PresetListForm.h"
 #include "SpinEdit.h"
 
@@ -55,8 +56,8 @@ constexpr int kColumnWidth = 200;
 constexpr int kCheckWidth = 22;
 constexpr int kSpinWidth = 64;
 
-// Runs callbacks for the few raw events the page listens to (key release, focus
-// in and out) without each control needing a class of its own.
+// Runs callbacks for the focus events of the check boxes without each box
+// needing a class of its own.
 class EventHook : public QObject {
 public:
     using Callback = std::function<void(QEvent*)>;
@@ -203,13 +204,14 @@ void TMainForm::setupPresetsPage()
     edPreset = displayField(top, "edPreset", QRect(62, 12, 44, kFieldHeight));
     edPreset->setText("1");
     label(top, "Name:", QRect(130, 12, 42, kFieldHeight));
-    edPresetName = new QLineEdit(top);
+    auto* nameEdit = new NameEdit(top);
+    edPresetName = nameEdit;
     edPresetName->setObjectName("edPresetName");
     edPresetName->setMaxLength(static_cast<int>(kNameLength));
     edPresetName->setGeometry(174, 12, 150, kFieldHeight);
     connect(edPresetName, &QLineEdit::textChanged, this, &TMainForm::SomethingChanged);
-    new EventHook(edPresetName, QEvent::KeyRelease, [this](QEvent*) { edPresetNameKeyUp(); });
-    new EventHook(edPresetName, QEvent::FocusOut, [this](QEvent*) { edPresetNameExit(); });
+    nameEdit->onKeyUp = [this] { edPresetNameKeyUp(); };
+    nameEdit->onExit = [this] { edPresetNameExit(); };
 
     // One data block: "Data: " field, "Delay: " field and the Edit... button.
     auto dataGroup = [page](const char* title, int y, const char* dataName, const char* delayName,

@@ -7,9 +7,11 @@
 #include "Startup.h"
 #include "SyxMessageList.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QScrollBar>
 #include <QTabBar>
 
@@ -134,6 +136,8 @@ std::optional<QString> AppFixture::answerFile(QFileDialog* dialog)
     m_fileAnswers.pop_front();
     if (answer.isNull())
         return std::nullopt;
+    if (answer == kOfferedFile)
+        return dialog->selectedFiles().value(0);
     return answer;
 }
 
@@ -203,9 +207,9 @@ void AppFixture::cancelPrompt()
     });
 }
 
-void AppFixture::answerSummary(bool proceed)
+void AppFixture::answerSummary(bool proceed, std::function<void()> meanwhile)
 {
-    answerWindow([this, proceed](QDialog* window) {
+    answerWindow([this, proceed, meanwhile](QDialog* window) {
         EXPECT_EQ(window, frmOpenFileSummary);
         if (window != frmOpenFileSummary)
             return int(QDialog::Rejected);
@@ -213,6 +217,8 @@ void AppFixture::answerSummary(bool proceed)
         TfrmOpenFileSummary* summary = frmOpenFileSummary;
         summaryCounts = QStringList{summary->lblNumOldPresets->text(), summary->lblNumNewPresets->text(),
                                     summary->lblNumChains->text(), summary->lblNumSpeedDials->text()};
+        if (meanwhile)
+            meanwhile();
         (proceed ? summary->BitBtn1 : summary->BitBtn2)->click();
         return summary->result();
     });
@@ -282,6 +288,18 @@ void AppFixture::editFirstProgram(int value)
     box(0, 2)->setChecked(true);
     spin(0, 2)->setText(QString::number(value));
     ASSERT_TRUE(MainForm->PresetModified);
+}
+
+void AppFixture::typeInto(QWidget* edit, const QString& text)
+{
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+void AppFixture::pasteInto(QWidget* edit, const QString& text)
+{
+    QGuiApplication::clipboard()->setText(text);
+    QTest::keySequence(edit, QKeySequence::Paste);
 }
 
 void AppFixture::clickTab(int index)

@@ -98,12 +98,15 @@ protected:
     // ---- answers, each taken by the next window of its kind ----
     void chooseFile(const QString& path) { m_fileAnswers.push_back(path); }
     void cancelFileDialog() { m_fileAnswers.push_back(QString()); }
+    // Accepts the file name the dialog offers, in the folder it shows.
+    void acceptOfferedFile() { m_fileAnswers.push_back(kOfferedFile); }
     void answerWindow(WindowAnswer answer) { m_windowAnswers.push_back(std::move(answer)); }
     // A preset-number prompt: the number typed then "Continue", or "Cancel".
     void answerPrompt(int number);
     void cancelPrompt();
     // The open-file summary: "Contine" or "Cancel"; the four counts shown are kept.
-    void answerSummary(bool proceed);
+    // `meanwhile` runs while the summary is on the screen.
+    void answerSummary(bool proceed, std::function<void()> meanwhile = {});
 
     // ---- folders and files ----
     // The test's temporary folder, the documents folder unless the options say otherwise.
@@ -143,6 +146,11 @@ protected:
     void editFirstProgram(int value);
     // Enabled as far as the control itself goes, whatever its parents.
     static bool ownEnabled(QWidget* w) { return !w->testAttribute(Qt::WA_ForceDisabled); }
+    // Each character typed as its own key, as a keyboard layout that has it sends
+    // it (QTest::keyClicks takes Latin-1 only).
+    static void typeInto(QWidget* edit, const QString& text);
+    // Text put on the clipboard, then pasted into `edit` with the paste keys.
+    static void pasteInto(QWidget* edit, const QString& text);
     // Focus tests need the window on screen and active.
     static void showActive(QWidget* window = MainForm) { test::showActive(window); }
 
@@ -187,6 +195,7 @@ private:
     int answerModal(QDialog* window);
     int answerChooser(QDialog* window);
 
+    static inline const QString kOfferedFile = QStringLiteral("<the offered file>");
     AppOptions m_options;
     QTemporaryDir m_temp;
     std::deque<QString> m_fileAnswers; // a null text cancels

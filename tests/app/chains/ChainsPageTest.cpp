@@ -300,6 +300,17 @@ TEST_F(ChainsPage, NameFollowsEachKeystrokeAndAnEmptyNameStoresBlanks)
     QTest::keyClicks(edit, "0123456789ABC"); // the edit takes 13 characters in all
     EXPECT_EQ(edit->text(), "Live012345678");
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(ChainTable[2].Name), 13), "Live012345678");
+
+    // Printable ASCII only, typed or pasted: the name travels raw in a SysEx message.
+    edit->selectAll();
+    typeInto(edit, QString::fromUtf8("Café €1"));
+    EXPECT_EQ(edit->text(), "Caf 1");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(ChainTable[2].Name), 13), "Caf 1        ");
+    edit->selectAll();
+    pasteInto(edit, QString::fromUtf8("A日B—ok"));
+    EXPECT_EQ(edit->text(), "ABok");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(ChainTable[2].Name), 13), "ABok         ");
+    EXPECT_EQ(MainForm->ChainList->item(2)->text(), "03.  ABok");
 }
 
 TEST_F(ChainsPage, NameIsStoredWhenTheEditLosesTheFocus)

@@ -76,20 +76,36 @@ TEST_F(PresetsPage, AnyKeyReleaseBlankFillsTheDefaultName)
     EXPECT_EQ(zlv::PresetListForm->ListBox1->item(0)->text(), "01.  ");
 }
 
-TEST_F(PresetsPage, NameBytesAreOneCharacterEachAndKeepTheirLowEightBits)
+// Name bytes travel raw between F0 and F7, where one of 0x80 or more would end
+// the message: the field takes printable ASCII only, and shows what it stores.
+TEST_F(PresetsPage, NameFieldTakesPrintableAsciiOnlyAndShowsWhatItStores)
 {
-    std::memcpy(current().Name, "Caf\xE9 \x01\x7F\xFFZZZZZ", 13);
-    form->ShowCurrentPreset();
-    EXPECT_EQ(form->edPresetName->text().size(), 13);
-    EXPECT_EQ(form->edPresetName->text().at(3), QChar(0xE9));
-    form->edPresetNameExit();
-    EXPECT_EQ(nameBytes(current()), std::string("Caf\xE9 \x01\x7F\xFFZZZZZ", 13));
+    showActive();
+    QLineEdit* edit = form->edPresetName;
+    edit->setFocus();
+    edit->clear();
+    typeInto(edit, QString::fromUtf8("Café €1"));
+    EXPECT_EQ(edit->text(), "Caf 1");
+    EXPECT_EQ(nameBytes(current()), "Caf 1        ");
+    EXPECT_EQ(zlv::PresetListForm->ListBox1->item(0)->text(), "01.  Caf 1");
 
-    // A character beyond 8 bits keeps its low byte (U+0141 -> 0x41).
-    form->edPresetName->setText(QString(QChar(0x0141)) + "bc");
+    edit->selectAll();
+    pasteInto(edit, QString::fromUtf8("Zoë—ok\t"));
+    EXPECT_EQ(edit->text(), "Zook");
+    EXPECT_EQ(nameBytes(current()), "Zook         ");
+
+    // What a paste loses does not count against the 13 characters.
+    edit->setText("0123456789");
+    edit->end(false);
+    pasteInto(edit, QString::fromUtf8("A日B—C"));
+    EXPECT_EQ(edit->text(), "0123456789ABC");
+    EXPECT_EQ(nameBytes(current()), "0123456789ABC");
+
+    // Text set from code is held to the same rule.
+    edit->setText(QString(QChar(0x0141)) + "b\x01" "c\x7F");
     form->edPresetNameExit();
-    EXPECT_EQ(nameBytes(current()), "Abc          ");
-    EXPECT_EQ(zlv::PresetListForm->ListBox1->item(0)->text(), "01.  " + QString(QChar(0x0141)) + "bc");
+    EXPECT_EQ(edit->text(), "bc");
+    EXPECT_EQ(nameBytes(current()), "bc           ");
 }
 
 TEST_F(PresetsPage, DataFieldsShowHexPairsAndDelaysInDecimal)

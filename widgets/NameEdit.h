@@ -1,0 +1,44 @@
+// The field of a preset or chain name. A name's bytes travel raw inside a System
+// Exclusive message, where a byte of 0x80 or more would end the message early,
+// so the field takes printable ASCII (0x20 to 0x7E) only: a typed character
+// outside it is not entered, pasted or dropped text keeps its printable ASCII
+// characters in order and loses the rest, and text set from code is held to
+// the same rule, so that what the field shows is what the name stores.
+#pragma once
+
+#include <QClipboard>
+#include <QLineEdit>
+#include <QString>
+
+#include <functional>
+
+namespace zlv {
+
+// The characters of `text` a name can hold, in order.
+QString PrintableAscii(const QString& text);
+
+class NameEdit : public QLineEdit {
+public:
+    explicit NameEdit(QWidget* parent = nullptr);
+
+    // After every key release in the field.
+    std::function<void()> onKeyUp;
+    // When the focus moves on within the window; a click into another window
+    // leaves the name alone.
+    std::function<void()> onExit;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // Pasted text is sifted before it goes in, so that the length limit counts
+    // only the characters kept.
+    void pastePrintable(QClipboard::Mode mode);
+};
+
+} // namespace zlv
