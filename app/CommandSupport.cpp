@@ -1,5 +1,7 @@
 #include "CommandSupport.h"
 
+#include "Bank.h"
+#include "BankText.h"
 #include "MidiExchange.h"
 
 #include <QApplication>
@@ -10,6 +12,13 @@
 namespace zlv {
 
 std::string codecPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QString offeredPresetFileName()
+{
+    QString name = NameToText(PresetTable[CurrentPreset].Name);
+    name.replace(u'/', u'_').replace(u'\\', u'_');
+    return name + "_ZLVpreset.syx";
+}
 
 QString keypadVersionText()
 {

@@ -7,8 +7,12 @@
 
 namespace zlv {
 
-// Offered after a preset's name as the file name of a single exported preset.
-inline constexpr const char* kExportNameSuffix = "_ZLVpreset.syx";
+// The file name offered for the current preset written as a single file (Export
+// Current Preset, Download Current Preset through an application): its name,
+// then "_ZLVpreset.syx". A name can hold '/' or '\', from the keyboard or from a
+// shared bank; each becomes '_' here, so that the offer always names a file in
+// the dialog's folder. The name in the bank stays as it is.
+QString offeredPresetFileName();
 
 // The codec and the link take paths as 8-bit text, in the file system's encoding.
 std::string codecPath(const QString& path);

@@ -5,7 +5,6 @@
 #include "CommandSupport.h"
 
 #include "Bank.h"
-#include "BankText.h"
 #include "FileDialog.h"
 #include "MidiExchange.h"
 #include "MidiPorts.h"
@@ -95,7 +94,7 @@ void TMainForm::mnuDownloadCurrentClick()
     if (MidiMode == mmExternalApp) {
         if (!askDownloadTarget())
             return;
-        SaveOneDialog->selectFile(NameToText(PresetTable[CurrentPreset].Name) + kExportNameSuffix);
+        SaveOneDialog->selectFile(offeredPresetFileName());
         const auto chosen = RunFileDialog(SaveOneDialog);
         if (!chosen)
             return;

@@ -6,7 +6,6 @@
 
 #include "AppTitle.h"
 #include "Bank.h"
-#include "BankText.h"
 #include "FileDialog.h"
 #include "LoadForm.h"
 #include "Modal.h"
@@ -161,7 +160,7 @@ void TMainForm::mnuSaveSingleAsClick()
     if (ExecModal(SaveForm) != TSaveForm::ResultContinue)
         return;
     FilePresetNumber = static_cast<std::uint8_t>(SaveForm->spinPreset->value() - 1);
-    SaveOneDialog->selectFile(NameToText(PresetTable[CurrentPreset].Name) + kExportNameSuffix);
+    SaveOneDialog->selectFile(offeredPresetFileName());
     const auto chosen = RunFileDialog(SaveOneDialog);
     if (!chosen)
         return;
