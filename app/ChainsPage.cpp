@@ -171,6 +171,13 @@ void TMainForm::DeleteAllLinksClick()
     ShowCurrentChain();
 }
 
+void TMainForm::ShowChainNumber()
+{
+    edChain->setText(QString::number(CurrentChain + 1));
+    if (CurrentChain < ChainList->count())
+        ChainList->setCurrentRow(CurrentChain);
+}
+
 void TMainForm::PadChainNameEdit()
 {
     QString text = edChainName->text();

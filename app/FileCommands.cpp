@@ -68,6 +68,7 @@ void TMainForm::mnuNewClick()
 {
     Resetting = 1;
     InitBankDefaults();
+    ShowChainNumber();
     PresetModified = false;
     setWindowTitle(QString::fromStdString(AppTitle));
     Resetting = 0;
@@ -76,6 +77,7 @@ void TMainForm::mnuNewClick()
     ShowCurrentPreset();
     Refreshing = 0;
     UpdatePresetsList();
+    RedrawShownBankPage();
 }
 
 void TMainForm::mnuOpenSingleClick()
@@ -98,6 +100,8 @@ void TMainForm::mnuOpenSingleClick()
     ShowCurrentPreset();
     edPreset->setText(QString::number(CurrentPreset + 1));
     UpdatePresetsList();
+    // The preset may stand in the links and dials shown.
+    RedrawShownBankPage();
 }
 
 void TMainForm::OpenSyxFileClick()
@@ -121,15 +125,26 @@ void TMainForm::OpenSyxFileClick()
         return;
     }
 
+    // The file is opened before the bank is reset: it may have gone while the
+    // summary was shown (another program, a stick pulled), and then the bank
+    // and every unsaved edit in it stay.
+    SyxInputStream in(path);
+    if (!in.IsOpen()) {
+        ShowMessage("Could not open the file.", "File Open Error!", MsgIcon::Exclamation, MsgButtons::Ok);
+        return;
+    }
     WaitCursor hourglass;
+    // A switch made from code: the channel controls are not stored and the
+    // preset list keeps its caption. It comes before the reset: hiding the
+    // Chains page takes the focus from its name edit, which then commits what it
+    // shows, and that must reach the chain it shows, not the one loaded.
+    PageControl1->setCurrentIndex(0);
     InitBankDefaults();
-    LoadBankFromFile(path); // a malformed file has shown its message; what was read stays
+    ShowChainNumber();
+    LoadBankFromStream(in); // a malformed file has shown its message; what was read stays
     repaint();
     CurrentPreset = 0;
     edPreset->setText("1");
-    // A switch made from code: the channel controls are not stored and the
-    // preset list keeps its caption.
-    PageControl1->setCurrentIndex(0);
     ShowCurrentPreset();
     hourglass.release();
     UpdatePresetsList();

@@ -398,6 +398,15 @@ void TMainForm::PageControl1Change()
     }
 }
 
+void TMainForm::RedrawShownBankPage()
+{
+    QWidget* page = PageControl1->currentWidget();
+    if (page == tabChains)
+        ShowCurrentChain();
+    else if (page == tabSpeedDials)
+        ShowSpeedDials();
+}
+
 void TMainForm::btnExitClick()
 {
     if (IsMidiOpen())

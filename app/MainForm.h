@@ -123,6 +123,9 @@ public:
     void btnShowPresetsClick();
     void PageControl1Changing(bool* allowChange);
     void PageControl1Change();
+    // After a command changed the bank: the Chains or Speed Dials page, if it is
+    // the one shown, is redrawn from the bank as switching to it would.
+    void RedrawShownBankPage();
     void btnExitClick();
     void About1Click();
     void PDFManual1Click();
@@ -191,6 +194,9 @@ public:
     void gridChainLinksDblClick();
     void DeleteAllLinksClick();
     void PadChainNameEdit();
+    // After a bank reset: the chain number and the chain list's selection
+    // follow CurrentChain (set from code, so no handler runs).
+    void ShowChainNumber();
 
     // ---- Speed Dials page (SpeedDialsPage.cpp) ----
     QGroupBox* GroupBox8 = nullptr;

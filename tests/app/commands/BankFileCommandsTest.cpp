@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <cstring>
 #include <string>
 
 namespace zlv::test {
@@ -96,6 +97,49 @@ TEST_F(BankFile, SavedBankOpensBackByteForByteAfterNew)
     EXPECT_EQ(listLine(13), "14.  Zz Song ~#%&!");
 }
 
+// On a MIDI cable a byte of 0x80 or more ends a System Exclusive message early:
+// names typed or pasted with characters outside ASCII must not put one there.
+TEST_F(BankFile, NamesEnteredOutsideAsciiSaveAsSevenBitMessagesAndOpenBackTheSame)
+{
+    showActive();
+    form->edPresetName->setFocus();
+    form->edPresetName->selectAll();
+    typeInto(form->edPresetName, QString::fromUtf8("Café €1"));
+    showChainsPage();
+    form->edChainName->setFocus();
+    form->edChainName->selectAll();
+    pasteInto(form->edChainName, QString::fromUtf8("Zoë—A日B"));
+    const QString path = workFile("names.syx");
+    chooseFile(path);
+    form->SaveToSyxFile->trigger();
+    const Bytes saved = BankBytes();
+    EXPECT_EQ(std::memcmp(zlv::PresetTable[0].Name, "Caf 1        ", 13), 0);
+    EXPECT_EQ(std::memcmp(zlv::ChainTable[0].Name, "ZoAB         ", 13), 0);
+
+    const Bytes file = ReadFile(path);
+    long firstHighByte = -1;
+    bool inMessage = false;
+    for (std::size_t i = 0; i < file.size() && firstHighByte < 0; ++i) {
+        if (!inMessage)
+            inMessage = file[i] == 0xF0;
+        else if (file[i] == 0xF7)
+            inMessage = false;
+        else if (file[i] >= 0x80)
+            firstHighByte = static_cast<long>(i);
+    }
+    EXPECT_EQ(firstHighByte, -1);
+
+    // Opened with the focus still in the chain name, which the switch to the
+    // Presets page takes away: the loaded chain keeps the file's name.
+    QTest::mouseClick(form->bntNew, Qt::LeftButton);
+    ASSERT_TRUE(form->edChainName->hasFocus());
+    chooseFile(path);
+    answerSummary(true);
+    form->OpenSyxFile->trigger();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(FirstDifference(BankBytes(), saved), -1);
+}
+
 TEST_F(BankFile, SaveAllStoresPendingEditsAndOffersItsLastName)
 {
     makeCurrent(56);
@@ -171,6 +215,26 @@ TEST_F(BankFile, OpenAllCancelledAtTheSummaryChangesNothing)
     EXPECT_EQ(FirstDifference(BankBytes(), before), -1);
 }
 
+// A file deleted or moved while the summary is shown (another program, a stick
+// pulled) must not cost the bank in memory.
+TEST_F(BankFile, OpenAllOnAFileGoneWhileTheSummaryShowsKeepsTheBank)
+{
+    const QString path = workFile("bank.syx");
+    ASSERT_EQ(zlv::SaveBankToFile(QFile::encodeName(path).toStdString()), 0);
+    fillBank();
+    makeCurrent(9);
+    const Bytes before = BankBytes();
+    chooseFile(path);
+    answerSummary(true, [&path] { ASSERT_TRUE(QFile::remove(path)); });
+    form->OpenSyxFile->trigger();
+    EXPECT_EQ(summaryCounts, (QStringList{"0", "200", "99", "9"}));
+    EXPECT_EQ(messages.boxes(),
+              (std::vector<Box>{{"Could not open the file.", "File Open Error!", zlv::MsgIcon::Exclamation}}));
+    EXPECT_EQ(FirstDifference(BankBytes(), before), -1);
+    EXPECT_EQ(zlv::CurrentPreset, 9);
+    EXPECT_EQ(form->edPreset->text(), "10");
+}
+
 TEST_F(BankFile, FileWithoutRecordsIsNothingToLoad)
 {
     const QString path = workFile("text.syx");
@@ -224,6 +288,30 @@ TEST_F(BankFile, NewAsksNothingAndKeepsPageAndConnection)
     EXPECT_EQ(form->MidiMode, zlv::mmNone);
     // The redisplay of the Presets page is not an edit.
     EXPECT_FALSE(form->PresetModified);
+}
+
+// New resets the bank under the page shown: the Chains or Speed Dials page shows
+// the new bank at once, or a name typed next would go to chain 1 under chain 6.
+TEST_F(BankFile, NewRedrawsTheChainsOrSpeedDialsPageShown)
+{
+    fillBank();
+    clickTab(1);
+    clickChain(5);
+    ASSERT_EQ(form->edChainName->text(), "Chain 5      ");
+    QTest::mouseClick(form->bntNew, Qt::LeftButton);
+    EXPECT_EQ(form->edChain->text(), "1");
+    EXPECT_EQ(form->ChainList->currentRow(), 0);
+    EXPECT_EQ(form->edChainName->text(), "No Name Chain");
+    EXPECT_EQ(form->ChainList->item(5)->text(), "06.No Name Chain");
+    for (int r = 1; r <= 18; ++r)
+        EXPECT_EQ(cell(links(), r, 1), kEmptyCell) << r;
+
+    fillBank();
+    clickTab(2);
+    ASSERT_NE(cell(dials(), 1, 1), kEmptyCell);
+    QTest::mouseClick(form->bntNew, Qt::LeftButton);
+    for (int d = 1; d <= 9; ++d)
+        EXPECT_EQ(cell(dials(), d, 1), kEmptyCell) << d;
 }
 
 } // namespace

@@ -58,6 +58,9 @@ TEST_F(SinglePreset, ImportProposesTheFilesNumberAndReplacesTheChosenPreset)
     const QString path = workFile("one.syx");
     writePresetFile(path, imported, 41);
     makeCurrent(30);
+    // Imported from the Chains page, whose link to the target shows the new name.
+    setLinks(0, {6});
+    showChainsPage();
     chooseFile(path);
     answerPrompt(7);
     form->OpenSinglePreset1->trigger();
@@ -76,6 +79,7 @@ TEST_F(SinglePreset, ImportProposesTheFilesNumberAndReplacesTheChosenPreset)
     EXPECT_EQ(listLine(6), "07.  Imported Song");
     EXPECT_EQ(listLine(30), "31.  New Name 31");
     EXPECT_EQ(listLine(41), "42.  New Name 42");
+    EXPECT_EQ(cell(links(), 1, 1), "7.  Imported Song");
     EXPECT_FALSE(form->PresetModified);
 }
 
