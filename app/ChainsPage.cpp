@@ -54,6 +54,8 @@ void TMainForm::setupChainsPage()
     edChainName->setMaxLength(static_cast<int>(kNameLength));
     nameEdit->onKeyUp = [this] { edChainNameKeyUp(); };
     nameEdit->onExit = [this] { edChainNameExit(); };
+    // A change made without a key (the context menu, the mouse, a drop) is stored at once too.
+    nameEdit->onEdited = [this] { edChainNameExit(); };
 
     GroupBox7 = new QGroupBox(" Chain Selection ", tabChains);
     GroupBox7->setObjectName("GroupBox7");

@@ -212,6 +212,8 @@ void TMainForm::setupPresetsPage()
     connect(edPresetName, &QLineEdit::textChanged, this, &TMainForm::SomethingChanged);
     nameEdit->onKeyUp = [this] { edPresetNameKeyUp(); };
     nameEdit->onExit = [this] { edPresetNameExit(); };
+    // A change made without a key (the context menu, the mouse, a drop) is stored at once too.
+    nameEdit->onEdited = [this] { edPresetNameExit(); };
 
     // One data block: "Data: " field, "Delay: " field and the Edit... button.
     auto dataGroup = [page](const char* title, int y, const char* dataName, const char* delayName,

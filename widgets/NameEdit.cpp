@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDropEvent>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -49,6 +50,10 @@ QString PrintableAscii(const QString& text)
 NameEdit::NameEdit(QWidget* parent) : QLineEdit(parent)
 {
     setValidator(new PrintableAsciiValidator(this));
+    connect(this, &QLineEdit::textEdited, this, [this] {
+        if (onEdited)
+            onEdited();
+    });
 }
 
 void NameEdit::pastePrintable(QClipboard::Mode mode)
@@ -65,7 +70,34 @@ void NameEdit::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    // A character the field would enter but a name cannot hold. Let through, it
+    // would replace the selection and the validator's removal of it would then
+    // clear the undo history. Control characters (Backspace, Delete, Enter, the
+    // Ctrl shortcuts) are the field's commands; Ctrl and Ctrl+Shift never enter text.
+    const QString typed = event->text();
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    if (!typed.isEmpty() && typed.at(0).category() != QChar::Other_Control && PrintableAscii(typed) != typed &&
+        mods != Qt::ControlModifier && mods != (Qt::ControlModifier | Qt::ShiftModifier)) {
+        event->accept();
+        return;
+    }
     QLineEdit::keyPressEvent(event);
+}
+
+void NameEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    // A character composed through an input method is typed too: what the name
+    // cannot hold is taken from the commit before the field sees it.
+    const QString commit = event->commitString();
+    const QString kept = PrintableAscii(commit);
+    if (kept == commit) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent sifted(event->preeditString(), event->attributes());
+    sifted.setCommitString(kept, event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&sifted);
+    event->setAccepted(sifted.isAccepted());
 }
 
 void NameEdit::keyReleaseEvent(QKeyEvent* event)

@@ -1,9 +1,10 @@
 // The field of a preset or chain name. A name's bytes travel raw inside a System
 // Exclusive message, where a byte of 0x80 or more would end the message early,
 // so the field takes printable ASCII (0x20 to 0x7E) only: a typed character
-// outside it is not entered, pasted or dropped text keeps its printable ASCII
-// characters in order and loses the rest, and text set from code is held to
-// the same rule, so that what the field shows is what the name stores.
+// outside it is refused like a key that does nothing (text, selection and undo
+// history stay), pasted or dropped text keeps its printable ASCII characters in
+// order and loses the rest, and text set from code is held to the same rule, so
+// that what the field shows is what the name stores.
 #pragma once
 
 #include <QClipboard>
@@ -23,12 +24,17 @@ public:
 
     // After every key release in the field.
     std::function<void()> onKeyUp;
+    // After every change the user makes to the text, whatever made it: a key,
+    // the context menu (Paste, Cut, Delete, Undo, Redo), a middle-click paste, a
+    // drop. Text set from code does not call it.
+    std::function<void()> onEdited;
     // When the focus moves on within the window; a click into another window
     // leaves the name alone.
     std::function<void()> onExit;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -9,6 +9,12 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QDialog>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -300,6 +306,37 @@ void AppFixture::pasteInto(QWidget* edit, const QString& text)
 {
     QGuiApplication::clipboard()->setText(text);
     QTest::keySequence(edit, QKeySequence::Paste);
+}
+
+void AppFixture::chooseContextMenuItem(QLineEdit* edit, const char* item)
+{
+    QContextMenuEvent request(QContextMenuEvent::Mouse, edit->rect().center(), edit->mapToGlobal(edit->rect().center()));
+    QApplication::sendEvent(edit, &request);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    const QString wanted = QCoreApplication::translate("QLineEdit", item);
+    QAction* chosen = nullptr;
+    for (QAction* action : menu->actions())
+        if (action->text().section(u'\t', 0, 0) == wanted)
+            chosen = action;
+    ASSERT_NE(chosen, nullptr) << item;
+    ASSERT_TRUE(chosen->isEnabled()) << item;
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(chosen).center());
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }));
+}
+
+void AppFixture::dropText(QWidget* widget, const QString& text, QPoint at)
+{
+    QMimeData data;
+    data.setText(text);
+    QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+    QDropEvent drop(QPointF(at), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &drop);
+    ASSERT_TRUE(drop.isAccepted());
 }
 
 void AppFixture::clickTab(int index)

@@ -151,6 +151,12 @@ protected:
     static void typeInto(QWidget* edit, const QString& text);
     // Text put on the clipboard, then pasted into `edit` with the paste keys.
     static void pasteInto(QWidget* edit, const QString& text);
+    // The item of `edit`'s context menu whose text (before any shortcut) is
+    // `item`, as Qt's own menu names it ("&Paste", "Delete", "&Undo"), chosen
+    // with the mouse; the menu then closes.
+    static void chooseContextMenuItem(QLineEdit* edit, const char* item);
+    // Text dragged in from another program and dropped onto `widget` at `at`.
+    static void dropText(QWidget* widget, const QString& text, QPoint at);
     // Focus tests need the window on screen and active.
     static void showActive(QWidget* window = MainForm) { test::showActive(window); }
 

@@ -4,14 +4,18 @@
 
 #include "SafeFile.h"
 #include "SyxReader.h"
+#include "SyxRecords.h"
 #include "SyxWriter.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
 
 #include <cstring>
+#include <functional>
 #include <string>
 
 namespace zlv::test {
@@ -138,6 +142,64 @@ TEST_F(BankFile, NamesEnteredOutsideAsciiSaveAsSevenBitMessagesAndOpenBackTheSam
     form->OpenSyxFile->trigger();
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(FirstDifference(BankBytes(), saved), -1);
+}
+
+// Save all is a menu item and takes no focus, so a name changed with the mouse
+// alone (no key released in the field, no focus moved on) must already be in
+// the bank: the file holds what the field showed, and the field still shows it.
+TEST_F(BankFile, NameEditsMadeWithoutAKeyAreSaved)
+{
+    showActive();
+    const QString path = workFile("names.syx");
+    const struct {
+        QLineEdit* edit;
+        std::size_t nameInFile; // chain 1 follows 200 presets without data
+    } fields[] = {{form->edPresetName, zlv::kPresetNameOffset},
+                  {form->edChainName, zlv::kPresetCount * zlv::kPresetMessageMinSize + zlv::kPresetNameOffset}};
+    for (const auto& field : fields) {
+        QLineEdit* edit = field.edit;
+        if (edit == form->edChainName)
+            showChainsPage();
+        const std::string which = edit->objectName().toStdString();
+        auto saveAll = [&](const char* step) {
+            const QString shown = edit->text().leftJustified(zlv::kNameLength, ' ');
+            chooseFile(path);
+            form->SaveToSyxFile->trigger();
+            const Bytes file = ReadFile(path);
+            ASSERT_GE(file.size(), field.nameInFile + zlv::kNameLength);
+            const auto name = file.begin() + static_cast<long>(field.nameInFile);
+            EXPECT_EQ(std::string(name, name + zlv::kNameLength), shown.toStdString()) << which << ", " << step;
+            EXPECT_EQ(edit->text().leftJustified(zlv::kNameLength, ' '), shown) << which << ", " << step;
+        };
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, "Typed");
+        QGuiApplication::clipboard()->setText("CtxTwo");
+        edit->selectAll();
+        chooseContextMenuItem(edit, "&Paste");
+        EXPECT_EQ(edit->text(), "CtxTwo");
+        saveAll("Paste");
+
+        edit->setSelection(0, 3);
+        chooseContextMenuItem(edit, "Delete");
+        EXPECT_TRUE(edit->text().startsWith("Two")) << edit->text().toStdString();
+        saveAll("Delete");
+
+        edit->selectAll();
+        QTest::keyClicks(edit, "Ab");
+        chooseContextMenuItem(edit, "&Undo");
+        EXPECT_NE(edit->text(), "Ab");
+        saveAll("Undo");
+
+        edit->selectAll();
+        QTest::keyClicks(edit, "Ab");
+        dropText(edit, "Zq", QPoint(edit->width() - 2, edit->height() / 2));
+        EXPECT_EQ(edit->text(), "AbZq");
+        saveAll("drop");
+    }
+    EXPECT_EQ(listLine(0).trimmed(), "01.  AbZq");
+    EXPECT_EQ(form->ChainList->item(0)->text(), "01.  AbZq");
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(BankFile, SaveAllStoresPendingEditsAndOffersItsLastName)

@@ -3,6 +3,7 @@
 #include "MidiEventsForm.h"
 
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
@@ -100,6 +101,28 @@ TEST_F(PresetsPage, NameFieldTakesPrintableAsciiOnlyAndShowsWhatItStores)
     pasteInto(edit, QString::fromUtf8("A日B—C"));
     EXPECT_EQ(edit->text(), "0123456789ABC");
     EXPECT_EQ(nameBytes(current()), "0123456789ABC");
+
+    // A typed character the name cannot hold is a key that does nothing: the
+    // selection, the stored name and the undo history stay; so does one
+    // composed through an input method.
+    edit->selectAll();
+    QTest::keyClicks(edit, "HelloX");
+    QTest::keySequence(edit, QKeySequence::Undo);
+    const QString undone = edit->text();
+    ASSERT_FALSE(undone.isEmpty() || undone == "HelloX");
+    QTest::keySequence(edit, QKeySequence::Redo);
+    ASSERT_EQ(edit->text(), "HelloX");
+    edit->selectAll();
+    typeInto(edit, QString::fromUtf8("é"));
+    QInputMethodEvent composed;
+    composed.setCommitString(QString::fromUtf8("ü"));
+    QApplication::sendEvent(edit, &composed);
+    EXPECT_EQ(edit->text(), "HelloX");
+    EXPECT_EQ(edit->selectedText(), "HelloX");
+    EXPECT_EQ(nameBytes(current()), "HelloX       ");
+    QTest::keySequence(edit, QKeySequence::Undo);
+    EXPECT_EQ(edit->text(), undone);
+    EXPECT_EQ(nameBytes(current()), undone.leftJustified(13, ' ').toStdString());
 
     // Text set from code is held to the same rule.
     edit->setText(QString(QChar(0x0141)) + "b\x01" "c\x7F");
