@@ -45,6 +45,16 @@ void reportWriteFailure(std::uint8_t result)
         ShowMessage("Could not write the file.", "File Error!", MsgIcon::Exclamation, MsgButtons::Ok);
 }
 
+// A file without one record the counter knows would only reset the bank.
+bool reportNothingToLoad(const SyxFileCountsRecord& counts)
+{
+    if (counts.OldPresetCount != 0 || counts.NewPresetCount != 0 || counts.ChainCount != 0 ||
+        counts.SpeedDialCount != 0 || counts.OtherSettingCount != 0)
+        return false;
+    ShowMessage("Nothing to load.", "File Open Error!");
+    return true;
+}
+
 } // namespace
 
 void TMainForm::setupFileCommands()
@@ -119,20 +129,21 @@ void TMainForm::OpenSyxFileClick()
     frmOpenFileSummary->lblNumSpeedDials->setText(QString::number(counts.SpeedDialCount));
     if (ExecModal(frmOpenFileSummary) != QDialog::Accepted)
         return;
-    if (counts.OldPresetCount == 0 && counts.NewPresetCount == 0 && counts.ChainCount == 0 &&
-        counts.SpeedDialCount == 0 && counts.OtherSettingCount == 0) {
-        ShowMessage("Nothing to load.", "File Open Error!");
+    if (reportNothingToLoad(counts))
         return;
-    }
 
-    // The file is opened before the bank is reset: it may have gone while the
-    // summary was shown (another program, a stick pulled), and then the bank
-    // and every unsaved edit in it stay.
+    // The file is opened, and counted again as it is now, before the bank is
+    // reset: while the summary was shown it may have gone, been emptied or been
+    // replaced (another program, a stick pulled), and then the bank and every
+    // unsaved edit in it stay.
     SyxInputStream in(path);
     if (!in.IsOpen()) {
         ShowMessage("Could not open the file.", "File Open Error!", MsgIcon::Exclamation, MsgButtons::Ok);
         return;
     }
+    CountSyxFileMessages(path);
+    if (reportNothingToLoad(SyxFileCounts))
+        return;
     WaitCursor hourglass;
     // A switch made from code: the channel controls are not stored and the
     // preset list keeps its caption. It comes before the reset: hiding the

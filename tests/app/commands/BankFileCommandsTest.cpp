@@ -277,24 +277,39 @@ TEST_F(BankFile, OpenAllCancelledAtTheSummaryChangesNothing)
     EXPECT_EQ(FirstDifference(BankBytes(), before), -1);
 }
 
-// A file deleted or moved while the summary is shown (another program, a stick
-// pulled) must not cost the bank in memory.
-TEST_F(BankFile, OpenAllOnAFileGoneWhileTheSummaryShowsKeepsTheBank)
+// A file deleted, moved, emptied or replaced while the summary is shown
+// (another program, a stick pulled) must not cost the bank in memory.
+TEST_F(BankFile, OpenAllOnAFileGoneOrEmptiedWhileTheSummaryShowsKeepsTheBank)
 {
     const QString path = workFile("bank.syx");
     ASSERT_EQ(zlv::SaveBankToFile(QFile::encodeName(path).toStdString()), 0);
+    const Bytes defaultBank = ReadFile(path);
     fillBank();
     makeCurrent(9);
     const Bytes before = BankBytes();
-    chooseFile(path);
-    answerSummary(true, [&path] { ASSERT_TRUE(QFile::remove(path)); });
-    form->OpenSyxFile->trigger();
-    EXPECT_EQ(summaryCounts, (QStringList{"0", "200", "99", "9"}));
-    EXPECT_EQ(messages.boxes(),
-              (std::vector<Box>{{"Could not open the file.", "File Open Error!", zlv::MsgIcon::Exclamation}}));
-    EXPECT_EQ(FirstDifference(BankBytes(), before), -1);
-    EXPECT_EQ(zlv::CurrentPreset, 9);
-    EXPECT_EQ(form->edPreset->text(), "10");
+    const Box nothingToLoad{"Nothing to load.", "File Open Error!"};
+    const struct {
+        const char* meanwhile;
+        std::function<void()> change;
+        Box shown;
+    } cases[] = {
+        {"removed", [&path] { ASSERT_TRUE(QFile::remove(path)); },
+         {"Could not open the file.", "File Open Error!", zlv::MsgIcon::Exclamation}},
+        {"emptied", [&path] { ASSERT_TRUE(QFile::resize(path, 0)); }, nothingToLoad},
+        {"replaced by text", [&path] { WriteFile(path, BytesOf("hello")); }, nothingToLoad},
+    };
+    for (const auto& c : cases) {
+        WriteFile(path, defaultBank);
+        messages.clear();
+        chooseFile(path);
+        answerSummary(true, c.change);
+        form->OpenSyxFile->trigger();
+        EXPECT_EQ(summaryCounts, (QStringList{"0", "200", "99", "9"})) << c.meanwhile;
+        EXPECT_EQ(messages.boxes(), std::vector<Box>{c.shown}) << c.meanwhile;
+        EXPECT_EQ(FirstDifference(BankBytes(), before), -1) << c.meanwhile;
+        EXPECT_EQ(zlv::CurrentPreset, 9) << c.meanwhile;
+        EXPECT_EQ(form->edPreset->text(), "10") << c.meanwhile;
+    }
 }
 
 TEST_F(BankFile, FileWithoutRecordsIsNothingToLoad)
