@@ -17,6 +17,8 @@ QString offeredPresetFileName()
 {
     QString name = NameToText(PresetTable[CurrentPreset].Name);
     name.replace(u'/', u'_').replace(u'\\', u'_');
+    if (name.startsWith(u'.'))
+        name[0] = u'_';
     return name + "_ZLVpreset.syx";
 }
 

@@ -11,7 +11,9 @@ namespace zlv {
 // Current Preset, Download Current Preset through an application): its name,
 // then "_ZLVpreset.syx". A name can hold '/' or '\', from the keyboard or from a
 // shared bank; each becomes '_' here, so that the offer always names a file in
-// the dialog's folder. The name in the bank stays as it is.
+// the dialog's folder, and so does a leading '.', which would hide the file from
+// the editor's own dialogs and most file managers. The name in the bank stays
+// as it is.
 QString offeredPresetFileName();
 
 // The codec and the link take paths as 8-bit text, in the file system's encoding.

@@ -186,31 +186,35 @@ TEST_F(SinglePreset, ExportWritesTheCurrentPresetUnderTheChosenNumber)
 }
 
 // The offer is made of the preset's name, which can hold folder separators
-// (typed, or from a shared bank): it must still name a file in the dialog's folder.
+// (typed, or from a shared bank) or start with a dot: it must still name a
+// visible file in the dialog's folder.
 TEST_F(SinglePreset, OfferedExportNameStaysInTheDialogsFolder)
 {
     std::memcpy(zlv::PresetTable[0].Name, "Str/Brass    ", 13);
     std::memcpy(zlv::PresetTable[1].Name, "../../evil\\x\0", 13);
-    makeCurrent(0);
-    answerPrompt(1);
-    acceptOfferedFile();
-    form->SaveOne->trigger();
-    makeCurrent(1);
-    answerPrompt(2);
-    acceptOfferedFile();
-    form->SaveOne->trigger();
+    std::memcpy(zlv::PresetTable[2].Name, ".Intro       ", 13);
+    for (int preset = 0; preset < 3; ++preset) {
+        makeCurrent(preset);
+        answerPrompt(preset + 1);
+        acceptOfferedFile();
+        form->SaveOne->trigger();
+    }
 
     EXPECT_TRUE(messages.empty());
-    ASSERT_EQ(dialogs.size(), 2u);
+    ASSERT_EQ(dialogs.size(), 3u);
     EXPECT_EQ(dialogs[0].offered, "Str_Brass    _ZLVpreset.syx");
-    EXPECT_EQ(dialogs[1].offered, ".._.._evil_x_ZLVpreset.syx");
+    EXPECT_EQ(dialogs[1].offered, "_._.._evil_x_ZLVpreset.syx");
+    EXPECT_EQ(dialogs[2].offered, "_Intro       _ZLVpreset.syx");
     const QDir work(form->WorkingFolder);
-    EXPECT_EQ(work.entryList(QDir::Files | QDir::Hidden),
-              (QStringList{".._.._evil_x_ZLVpreset.syx", "Str_Brass    _ZLVpreset.syx"}));
+    QStringList written = work.entryList(QDir::Files | QDir::Hidden);
+    written.sort();
+    EXPECT_EQ(written, (QStringList{"Str_Brass    _ZLVpreset.syx", "_._.._evil_x_ZLVpreset.syx",
+                                    "_Intro       _ZLVpreset.syx"}));
     EXPECT_FALSE(QFileInfo::exists(work.filePath("../../evil\\x_ZLVpreset.syx")));
-    ASSERT_EQ(zlv::ImportPresetFile(codecPath(work.filePath(".._.._evil_x_ZLVpreset.syx"))), 0);
+    ASSERT_EQ(zlv::ImportPresetFile(codecPath(work.filePath("_._.._evil_x_ZLVpreset.syx"))), 0);
     EXPECT_EQ(zlv::FilePresetNumber, 1);
     EXPECT_EQ(std::memcmp(zlv::PresetTable[1].Name, "../../evil\\x\0", 13), 0); // the bank keeps its name
+    EXPECT_EQ(std::memcmp(zlv::PresetTable[2].Name, ".Intro       ", 13), 0);
 }
 
 // Cancelled at the prompt, the export has already blank-filled the chain-name
