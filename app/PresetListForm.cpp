@@ -259,6 +259,9 @@ void TPresetListForm::ListBox1DragDrop(QObject* source, QPoint pos)
         MainForm->ShowCurrentPreset();
         Selecting = 0;
     }
+    // Links and dials name preset numbers, so the presets they reach may have moved.
+    if (MainForm)
+        MainForm->RedrawShownBankPage();
 }
 
 } // namespace zlv

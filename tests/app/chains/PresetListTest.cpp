@@ -201,6 +201,15 @@ TEST_F(PresetList, MovesLeaveLinkAndDialIndexesPointingAtWhateverLiesThere)
     EXPECT_EQ(cell(links(), 3, 1), "13.  New Name 13");
     showSpeedDialsPage();
     EXPECT_EQ(cell(dials(), 1, 1), "1.  New Name 2");
+
+    // A move made while the links or dials are shown redraws them at once.
+    dragRowOnto(0, 4);
+    EXPECT_EQ(cell(dials(), 1, 1), "1.  New Name 3");
+    showChainsPage();
+    EXPECT_EQ(cell(links(), 1, 1), "1.  New Name 3");
+    dragRowOnto(4, 0);
+    EXPECT_EQ(cell(links(), 1, 1), "1.  New Name 2");
+    EXPECT_EQ(cell(links(), 2, 1), "6.  New Name 7");
 }
 
 // The Presets page holds the record at CurrentPreset in its controls; a move that puts
