@@ -26,9 +26,10 @@ constexpr int kNameAttempts = 16;
 // Temporary files are named .<stem>.<number>.tmp beside the target; the stem is
 // the target's name, cut where the whole would pass the longest name a folder
 // entry may have.
-constexpr unsigned kTempNumberLimit = 1000000000u; // up to 9 digits
-constexpr std::size_t kTempNameExtra = 1 + 1 + 9 + 4;
-constexpr std::size_t kTempStemMax = NAME_MAX - kTempNameExtra;
+constexpr std::size_t kTempNumberDigits = 9;
+constexpr unsigned kTempNumberLimit = 1000000000u;
+static_assert(kTempNumberLimit - 1 == 999999999u, "the number has up to kTempNumberDigits digits");
+constexpr std::size_t kTempStemMax = NAME_MAX - (1 + 1 + kTempNumberDigits + 4); // ".", ".", ".tmp"
 
 FileFaults& activeFaults()
 {
