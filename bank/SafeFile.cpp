@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <filesystem>
 #include <random>
@@ -22,6 +23,13 @@ namespace fs = std::filesystem;
 // As many levels of symbolic links as the kernel itself follows.
 constexpr int kMaxLinkLevels = 40;
 constexpr int kNameAttempts = 16;
+// Temporary files are named .<stem>.<number>.tmp beside the target; the stem is
+// the target's name, cut where the whole would pass the longest name a folder
+// entry may have.
+constexpr std::size_t kTempNumberDigits = 9;
+constexpr unsigned kTempNumberLimit = 1000000000u;
+static_assert(kTempNumberLimit - 1 == 999999999u, "the number has up to kTempNumberDigits digits");
+constexpr std::size_t kTempStemMax = NAME_MAX - (1 + 1 + kTempNumberDigits + 4); // ".", ".", ".tmp"
 
 FileFaults& activeFaults()
 {
@@ -53,10 +61,19 @@ std::string folderOf(const std::string& path)
     return parent.empty() ? std::string(".") : parent.string();
 }
 
-// Temporary files are named .<target name>.<digits>.tmp beside the target.
+// What a temporary file's name for the target named base starts with. The cut
+// does not split a UTF-8 character.
+std::string tempPrefix(const std::string& base)
+{
+    std::size_t keep = std::min(base.size(), kTempStemMax);
+    while (keep > 0 && keep < base.size() && (static_cast<unsigned char>(base[keep]) & 0xC0) == 0x80)
+        --keep;
+    return "." + base.substr(0, keep) + ".";
+}
+
 bool isTempNameOf(const std::string& name, const std::string& base)
 {
-    const std::string prefix = "." + base + ".";
+    const std::string prefix = tempPrefix(base);
     const std::string suffix = ".tmp";
     if (name.size() <= prefix.size() + suffix.size() || !name.starts_with(prefix) || !name.ends_with(suffix))
         return false;
@@ -71,8 +88,9 @@ template <typename Make>
 bool underFreshName(const std::string& folder, const std::string& base, std::string& name, Make make)
 {
     std::random_device random;
+    const std::string prefix = folder + "/" + tempPrefix(base);
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        const std::string candidate = folder + "/." + base + "." + std::to_string(random() % 1000000000u) + ".tmp";
+        const std::string candidate = prefix + std::to_string(random() % kTempNumberLimit) + ".tmp";
         if (make(candidate)) {
             name = candidate;
             return true;

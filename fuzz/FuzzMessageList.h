@@ -33,7 +33,8 @@ inline std::vector<Piece> CutAtF7(const std::uint8_t* data, std::size_t size)
 
 // Loads the input with `load` and requires: success exactly when every piece
 // fits a node and, where it reaches `ruleOffset`, has a byte there that `allowed`
-// takes; on success a list of exactly those pieces; on failure no list at all.
+// takes; on success a list of exactly those pieces, each closed one in a node of
+// its own size and the last in the 2048 bytes of the tail; on failure no list at all.
 // The list is freed afterwards, as the callers do.
 template <typename Allowed>
 void CheckListLoad(const std::uint8_t* data, std::size_t size, std::int32_t (*load)(const std::string&),
@@ -59,9 +60,11 @@ void CheckListLoad(const std::uint8_t* data, std::size_t size, std::int32_t (*lo
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         Require(node != nullptr);
         const Piece& p = pieces[i];
+        const bool last = i + 1 == pieces.size();
+        Require(node->size == (last ? kSyxNodeDataSize : p.Size));
         Require(p.Size == 0 || !std::memcmp(node->data, p.Data, p.Size));
-        Require(!std::memcmp(node->data + p.Size, zeros, kSyxNodeDataSize - p.Size));
-        if (i + 1 == pieces.size())
+        Require(!std::memcmp(node->data + p.Size, zeros, node->size - p.Size));
+        if (last)
             Require(node == SyxListTail && node->next == nullptr);
         node = node->next;
     }

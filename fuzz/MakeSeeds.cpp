@@ -1,6 +1,7 @@
 // Writes a small seed corpus for the fuzz targets, made by the writers: whole
 // banks, single presets, an old-format preset, odd settings and cut-off files;
-// and a few firmware-like files for the upgrade loader.
+// and a few firmware-like files for the upgrade loader. A second folder gets the
+// seeds of the two message-list loaders alone.
 #include "Bank.h"
 #include "SyxRecords.h"
 #include "SyxWriter.h"
@@ -19,6 +20,7 @@ using Bytes = std::vector<std::uint8_t>;
 namespace {
 
 std::filesystem::path g_dir;
+std::filesystem::path g_listDir;
 
 Bytes readBack(const std::string& path)
 {
@@ -26,9 +28,9 @@ Bytes readBack(const std::string& path)
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void seed(const std::string& name, const Bytes& bytes)
+void seed(const std::string& name, const Bytes& bytes, const std::filesystem::path& dir = g_dir)
 {
-    std::ofstream out(g_dir / name, std::ios::binary | std::ios::trunc);
+    std::ofstream out(dir / name, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
@@ -71,12 +73,14 @@ Bytes firmware(std::initializer_list<std::size_t> sizes, bool closeLast = true)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s <folder> <folder for the message-list loaders>\n", argv[0]);
         return 2;
     }
     g_dir = argv[1];
+    g_listDir = argv[2];
     std::filesystem::create_directories(g_dir);
+    std::filesystem::create_directories(g_listDir);
     const std::string scratch = (g_dir / "scratch.tmp").string();
 
     InitBankDefaults();
@@ -116,6 +120,14 @@ int main(int argc, char** argv)
     seed("firmware.syx", firmware({6, 64, 300}));
     seed("firmware-longest.syx", firmware({2048, 20}));
     seed("firmware-unclosed.syx", firmware({40, 100}, false));
+
+    // One message that both list loaders take, then half a megabyte of F7
+    // bytes, each a message of its own: a list that gave every message a whole
+    // node would take over a gigabyte, past the fuzzers' memory limit.
+    Bytes run = firmware({64});
+    run[kCommandOffset] = scPreset;
+    run.insert(run.end(), 512 * 1024, kSysExEnd);
+    seed("message-then-f7-run.syx", run, g_listDir);
     std::filesystem::remove(scratch);
     return 0;
 }

@@ -65,9 +65,11 @@ bool RequestKeypadIdentity()
     std::memcpy(request, IdentityRequest, sizeof request);
     detail::ClearSharedByte(MidiInBuffer[0]);
     detail::ClearSharedByte(KeypadVersion[0]);
-    // No re-arm: the reply lands in the buffer the open queued. It gets the
-    // reply window of every other exchange: behind a transport with a long
-    // period (JACK at 1024 frames) the keypad's answer takes some 40 ms.
+    // Armed afresh, as for every exchange: a message that came in since the
+    // open must not pass for the keypad's answer. It gets the reply window of
+    // every other exchange: behind a transport with a long period (JACK at
+    // 1024 frames) the keypad's answer takes some 40 ms.
+    detail::ArmInputBuffer(MidiInHandle);
     Clock::time_point outputEnd;
     if (!pacedSend(request, sizeof request, outputEnd))
         outputEnd = Clock::now();

@@ -36,8 +36,8 @@ extern std::uint8_t SingleFileBuffer[kMaxSinglePresetFileSize];
 // send). A message never goes out sooner than 10 ms after the one before.
 std::int32_t SendSysExAndWaitReply(const std::uint8_t* message, std::int32_t length);
 
-// Right after OpenMidiPorts: clears KeypadVersion and sends IdentityRequest on
-// the buffer the open queued, waiting for the reply as every exchange does.
+// Right after OpenMidiPorts: clears KeypadVersion, arms the input buffer and
+// sends IdentityRequest, waiting for the reply as every exchange does.
 // True when no reply arrived; whether it carried a version shows in KeypadVersion.
 bool RequestKeypadIdentity();
 

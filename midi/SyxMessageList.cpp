@@ -6,6 +6,7 @@
 #include "TransferProgress.h"
 
 #include <cstdio>
+#include <cstring>
 #include <new>
 
 namespace zlv {
@@ -18,6 +19,21 @@ std::int32_t SyxNodeCount = 0;
 namespace {
 
 bool g_sending = false;
+// The link that points at the tail: SyxListHead or the next of the node before it.
+SyxMessageNode** g_tailLink = nullptr;
+
+// One allocation: the node, then its `size` data bytes, zeroed.
+SyxMessageNode* newNode(std::size_t size)
+{
+    void* block = ::operator new(sizeof(SyxMessageNode) + size, std::nothrow);
+    if (!block)
+        return nullptr;
+    auto* bytes = static_cast<std::uint8_t*>(block) + sizeof(SyxMessageNode);
+    std::memset(bytes, 0, size);
+    return new (block) SyxMessageNode{bytes, size, nullptr};
+}
+
+void deleteNode(SyxMessageNode* node) { ::operator delete(node); }
 
 // Stores one byte in the tail node; `refuse` tells whether the byte breaks the
 // file's rule at its position.
@@ -31,11 +47,17 @@ bool addByte(std::uint8_t byte, Rule refuse)
         return true;
     ++SyxTailLength;
     if (byte == kSysExEnd) {
-        auto* node = new (std::nothrow) SyxMessageNode{};
-        if (!node)
+        // The message moves into a node of its own size, put in the tail's
+        // place; the tail's room is cleared for the next message.
+        const auto length = static_cast<std::size_t>(SyxTailLength);
+        SyxMessageNode* closed = newNode(length);
+        if (!closed)
             return true;
-        SyxListTail->next = node;
-        SyxListTail = node;
+        std::memcpy(closed->data, SyxListTail->data, length);
+        std::memset(SyxListTail->data, 0, length);
+        closed->next = SyxListTail;
+        *g_tailLink = closed;
+        g_tailLink = &closed->next;
         SyxTailLength = 0;
         ++SyxNodeCount;
     }
@@ -51,13 +73,14 @@ std::int32_t load(const std::string& path, bool (*add)(std::uint8_t))
         return trOpenFailed;
     FreeSyxMessageList();
     SyxNodeCount = 0;
-    auto* first = new (std::nothrow) SyxMessageNode{};
+    auto* first = newNode(kSyxNodeDataSize);
     if (!first) {
         std::fclose(file);
         return trReadFailed;
     }
     SyxListHead = first;
     SyxListTail = first;
+    g_tailLink = &SyxListHead;
     SyxTailLength = 0;
     SyxNodeCount = 1;
     for (;;) {
@@ -81,10 +104,10 @@ std::int32_t load(const std::string& path, bool (*add)(std::uint8_t))
 
 std::size_t messageLength(const SyxMessageNode& node)
 {
-    for (std::size_t i = 0; i < kSyxNodeDataSize; ++i)
+    for (std::size_t i = 0; i < node.size; ++i)
         if (node.data[i] == kSysExEnd)
             return i + 1;
-    return kSyxNodeDataSize;
+    return node.size;
 }
 
 class SendingGuard {
@@ -164,11 +187,12 @@ void FreeSyxMessageList()
     SyxMessageNode* node = SyxListHead;
     while (node) {
         SyxMessageNode* next = node->next;
-        delete node;
+        deleteNode(node);
         node = next;
     }
     SyxListHead = nullptr;
     SyxListTail = nullptr;
+    g_tailLink = nullptr;
     SyxTailLength = 0;
     SyxNodeCount = 0;
 }

@@ -14,8 +14,12 @@ namespace zlv {
 constexpr std::size_t kSyxNodeDataSize = 2048;
 
 struct SyxMessageNode {
-    // One message from byte 0, normally F0 ... F7; the bytes after it stay 0.
-    std::uint8_t data[kSyxNodeDataSize];
+    // One message from byte 0, normally F0 ... F7. The node being filled (the
+    // tail) has room for 2048 bytes, 0 after those stored so far; a node closed
+    // by its F7 holds that message and nothing more, so that memory follows the
+    // file however short its messages are.
+    std::uint8_t* data;
+    std::size_t size; // bytes at data
     SyxMessageNode* next;
 };
 

@@ -458,6 +458,35 @@ TEST_F(SyxWriterFailure, SaveKilledAtAnyPointLeavesAWholeFileAndNoLastingTempora
     RecordProperty("kills that left a temporary file", leftovers);
 }
 
+// Any name the file system takes can be saved: the temporary file's longer
+// name must fit as well, and a killed save's leftover is still found.
+TEST_F(SyxWriter, NamesUpToTheLongestASaveAndAnExportCanWrite)
+{
+    for (const std::size_t length : {241u, 250u, 255u})
+        for (const bool named : {false, true}) {
+            SCOPED_TRACE(testing::Message() << length << " bytes" << (named ? " (named)" : " (unnamed)"));
+            SetFileFaults({.FailUnnamedTemp = named});
+            const std::string name = std::string(length - 4, 'n') + ".syx";
+            const std::string path = dir.File(name);
+            ASSERT_EQ(SaveBankToFile(path), 0);
+            EXPECT_EQ(ReadAll(path).size(), 30014u);
+            ASSERT_EQ(ExportPresetToFile(path), 0);
+            EXPECT_EQ(ReadAll(path).size(), 121u);
+            EXPECT_EQ(dir.Entries(), std::vector<std::string>{name});
+
+            // Never destroyed: the child ends as if killed mid-save.
+            const std::string report = inChild([&] {
+                auto* killed = new SafeFileWriter;
+                return killed->Open(path) && killed->Write(kNewName1Zeros.data(), 13) ? "" : "not opened";
+            });
+            EXPECT_EQ(report, "");
+            EXPECT_EQ(dir.Entries().size(), named ? 2u : 1u);
+            ASSERT_EQ(SaveBankToFile(path), 0);
+            EXPECT_EQ(dir.Entries(), std::vector<std::string>{name});
+            std::filesystem::remove(path);
+        }
+}
+
 TEST_F(SyxWriter, LengthCountsEveryByteThatIsNotFFEvenInAnUnpackedBlock)
 {
     // Only a packed block round-trips; an unpacked one is written as the rule

@@ -135,11 +135,30 @@ TEST_F(IdentityTest, ReplyAsSlowAsAJackPeriodOfAThousandFramesIsFoundOneTooLateI
     EXPECT_FALSE(RequestKeypadIdentity());
     EXPECT_STREQ(KeypadVersion, "SLOW TRANSPORT 1");
 
-    CloseMidiPorts(); // the identity request uses the buffer the open queued
+    CloseMidiPorts(); // a fresh connection, as the editor opens before each identity request
     openKeypad();
     keypad.ReplyDelay = 160ms;
     EXPECT_TRUE(RequestKeypadIdentity());
     keypad.WaitIdle();
+    EXPECT_EQ(KeypadVersion[0], 0);
+}
+
+TEST_F(IdentityTest, SysExArrivedSinceTheOpenIsNotTakenForTheAnswer)
+{
+    keypad.Keypad.Version = "AFTER THE STRAY ";
+    openKeypad();
+    keypad.Inject({0xF0, 0x7D, 0x22, 0x05, 0x55, 0xF7});
+    keypad.WaitIdle();
+    EXPECT_FALSE(RequestKeypadIdentity());
+    EXPECT_STREQ(KeypadVersion, "AFTER THE STRAY ");
+
+    // A device that only ever talks on its own is no keypad.
+    CloseMidiPorts();
+    keypad.Mode = SimKeypad::Answering::Silent;
+    openKeypad();
+    keypad.Inject(IdentityReplyFor("NOT AN ANSWER   "));
+    keypad.WaitIdle();
+    EXPECT_TRUE(RequestKeypadIdentity());
     EXPECT_EQ(KeypadVersion[0], 0);
 }
 

@@ -93,6 +93,35 @@ TEST_F(ListTest, MessageOf2048BytesLoadsOneMoreDoesNot)
     EXPECT_EQ(SyxTailLength, 2048);
 }
 
+// A run of F7 bytes is a run of one-byte messages: each takes its own byte,
+// not a node's 2048, and the send still stops at the first of them.
+TEST_F(ListTest, MessageFollowedByManyF7sTakesMemoryByTheFile)
+{
+    constexpr std::size_t kRun = 20000;
+    openKeypad();
+    for (const bool firmware : {false, true}) {
+        SCOPED_TRACE(firmware ? "firmware" : "bank");
+        const Bytes message = firmware ? FirmwareFile(1, 300) : DefaultPresetMessage(0);
+        Bytes file = message;
+        file.insert(file.end(), kRun, 0xF7);
+        ASSERT_EQ(firmware ? loadFirmware(file) : loadBank(file), trOk);
+        EXPECT_EQ(SyxNodeCount, static_cast<std::int32_t>(1 + kRun + 1));
+        std::size_t held = 0;
+        for (const SyxMessageNode* node = SyxListHead; node; node = node->next)
+            held += node->size;
+        // Every byte of the file once, and the room of the node being filled.
+        EXPECT_EQ(held, file.size() + kSyxNodeDataSize);
+        EXPECT_EQ(SyxListHead->size, message.size());
+        EXPECT_EQ(SyxListTail->size, kSyxNodeDataSize);
+
+        keypad.Received.clear();
+        EXPECT_EQ(firmware ? SendUpgradeMessageList() : SendSyxMessageList(), trOk);
+        EXPECT_EQ(keypad.Received, std::vector<Bytes>{message});
+        EXPECT_EQ(progress.Maximum, static_cast<int>(kRun + 3));
+        FreeSyxMessageList();
+    }
+}
+
 TEST_F(ListTest, FirmwareOf2048ByteMessagesGoesOutWhole)
 {
     const Bytes firmware = FirmwareFile(4, 2048);
