@@ -17,7 +17,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <exception>
 
 namespace zlv {
 
@@ -26,18 +25,6 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 bool TApplication::notify(QObject* receiver, QEvent* event)
 {
     return RunHandlerShowingExceptions([&] { return QApplication::notify(receiver, event); });
-}
-
-void ShowCurrentException()
-{
-    std::string text = "Unknown exception.";
-    try {
-        throw;
-    } catch (const std::exception& e) {
-        text = e.what();
-    } catch (...) {
-    }
-    ShowMessage(text, AppTitle, MsgIcon::Error, MsgButtons::Ok);
 }
 
 bool RunHandlerShowingExceptions(const std::function<bool()>& handler)

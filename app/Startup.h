@@ -18,9 +18,6 @@ public:
 // application title, the error icon) and the handler counts as not done.
 bool RunHandlerShowingExceptions(const std::function<bool()>& handler);
 
-// Shows the text of the exception being handled; call only inside a catch block.
-void ShowCurrentException();
-
 // Creates the nine windows at once, in the order the rest of the program relies on.
 void CreateApplicationWindows();
 

@@ -1,6 +1,9 @@
 #include "UserMessage.h"
 
+#include "AppTitle.h"
+
 #include <cstdio>
+#include <exception>
 #include <utility>
 
 namespace zlv {
@@ -24,6 +27,18 @@ MsgResult ShowMessage(const std::string& text, const std::string& caption, MsgIc
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler)
 {
     return std::exchange(installedHandler(), std::move(handler));
+}
+
+void ShowCurrentException()
+{
+    std::string text = "Unknown exception.";
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        text = e.what();
+    } catch (...) {
+    }
+    ShowMessage(text, AppTitle, MsgIcon::Error, MsgButtons::Ok);
 }
 
 } // namespace zlv

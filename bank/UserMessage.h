@@ -23,4 +23,9 @@ MsgResult ShowMessage(const std::string& text, const std::string& caption, MsgIc
 // handler the text goes to stderr and the answer is OK.
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
 
+// Shows the text of the exception being handled under the application title
+// with the error icon, as for one escaping an event handler; call only inside
+// a catch block.
+void ShowCurrentException();
+
 } // namespace zlv

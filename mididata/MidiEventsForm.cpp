@@ -500,8 +500,14 @@ void TMidiEventsForm::edManualInputKeyPress() { btnInsert2->click(); }
 void TMidiEventsForm::InsertCustomButtonClick()
 {
     const std::string text = edManualInput->text().toStdString();
-    const CustomEntryResult result =
-        InsertCustomByte(MidiData, GridIndex, GridLength, currentCellIndex(), text, rbDecimal->isChecked());
+    CustomEntryResult result;
+    try {
+        result = InsertCustomByte(MidiData, GridIndex, GridLength, currentCellIndex(), text, rbDecimal->isChecked());
+    } catch (const ConversionError&) {
+        // Caught here: Qt's signal and event code must not be unwound by it.
+        ShowCurrentException();
+        return;
+    }
     switch (result) {
     case CustomEntryResult::BeyondEnd:
         ShowMessage(kMsgBeyondEnd, kMsgCaption);

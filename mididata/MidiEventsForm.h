@@ -87,8 +87,8 @@ public:
     void rbHexadecimalClick();
     void rbDecimalClick();
     void edManualInputKeyPress();
-    // Throws ConversionError for a decimal text that is no whole number; the
-    // application's handler for exceptions in event handlers shows it.
+    // A decimal text that is no whole number is shown as the application shows
+    // an exception escaping a handler, and nothing is inserted.
     void InsertCustomButtonClick();
 
 protected:

@@ -218,6 +218,8 @@ protected:
         ASSERT_EQ(OpenMidiPorts(), 0);
     }
 
+    // A member, so that TearDown closes the ports on a driver still alive.
+    SimKeypad keypad;
     std::unique_ptr<QWidget> owner;
     TfrmProgress* form = nullptr;
 };
@@ -246,7 +248,6 @@ TEST_F(ProgressWindowTest, BareBarOverTheMiddleOfTheMainWindow)
 
 TEST_F(ProgressWindowTest, BankSendMovesTheBarTo308Of310AndKeepsTheWindowsAlive)
 {
-    SimKeypad keypad;
     TempFolder folder;
     ASSERT_NO_FATAL_FAILURE(LoadBankAndOpenPorts(folder));
 
@@ -273,7 +274,6 @@ TEST_F(ProgressWindowTest, BankSendMovesTheBarTo308Of310AndKeepsTheWindowsAlive)
 
 TEST_F(ProgressWindowTest, SendStoppingAtTheFirstMessageHidesTheBarAtZero)
 {
-    SimKeypad keypad;
     TempFolder folder;
     ASSERT_NO_FATAL_FAILURE(LoadBankAndOpenPorts(folder));
     keypad.FailSends = true;

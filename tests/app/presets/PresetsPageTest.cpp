@@ -9,6 +9,7 @@
 #include <QSlider>
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -19,7 +20,7 @@ protected:
 
 std::string nameBytes(const zlv::PresetRecord& rec) { return std::string(reinterpret_cast<const char*>(rec.Name), 13); }
 
-void setBlock(zlv::MidiDataBlock& block, std::initializer_list<std::uint8_t> bytes)
+void setBlock(zlv::MidiDataBlock& block, const std::vector<std::uint8_t>& bytes)
 {
     std::memset(block, 0xFF, sizeof block);
     std::copy(bytes.begin(), bytes.end(), block);
@@ -199,7 +200,8 @@ protected:
     }
 
     // Answers the editor: checks what it was given, edits it, and closes with result.
-    void answer(int result, std::initializer_list<std::uint8_t> edited, int delay)
+    // The edit is kept by value: the answer runs after this call has returned.
+    void answer(int result, std::vector<std::uint8_t> edited, int delay)
     {
         answerWindow([=, this](QDialog* dialog) {
             EXPECT_EQ(dialog, zlv::MidiEventsForm);
