@@ -70,10 +70,11 @@ void NameEdit::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    // A character the field would enter but a name cannot hold. Let through, it
-    // would replace the selection and the validator's removal of it would then
-    // clear the undo history. Control characters (Backspace, Delete, Enter, the
-    // Ctrl shortcuts) are the field's commands; Ctrl and Ctrl+Shift never enter text.
+    // A character the field would enter but a name cannot hold is refused here:
+    // let through, it would replace the selection, and the validator's removal of
+    // it would clear the undo history. Control characters (Backspace, Delete,
+    // Enter, the Ctrl shortcuts) are the field's commands; Ctrl and Ctrl+Shift
+    // never enter text.
     const QString typed = event->text();
     const Qt::KeyboardModifiers mods = event->modifiers();
     if (!typed.isEmpty() && typed.at(0).category() != QChar::Other_Control && PrintableAscii(typed) != typed &&
