@@ -28,12 +28,16 @@ Clock::time_point g_lastSend{};
 
 // Sends one message no sooner than the pause after the one before; returns when
 // the output is over (never sooner than the pause after this send), or nothing
-// when the message did not go out.
+// when the message did not go out. The input buffer is armed after the pause,
+// right before the bytes go out: a message that completed before the send (a
+// keypad answering twice, a stray message) cannot pass for the reply to this one.
 bool pacedSend(const std::uint8_t* message, std::size_t length, Clock::time_point& outputEnd)
 {
+    if (MidiOutHandle)
+        std::this_thread::sleep_until(g_lastSend + kMessagePause);
+    detail::ArmInputBuffer(MidiInHandle);
     if (!MidiOutHandle)
         return false;
-    std::this_thread::sleep_until(g_lastSend + kMessagePause);
     const auto sent = Clock::now();
     g_lastSend = sent;
     if (!MidiOutHandle->SendLongMessage(message, length))
@@ -50,7 +54,6 @@ std::int32_t SendSysExAndWaitReply(const std::uint8_t* message, std::int32_t len
         return 1;
     if (!MidiOutHandle || !MidiInHandle)
         return 1;
-    detail::ArmInputBuffer(MidiInHandle);
     Clock::time_point outputEnd;
     if (!pacedSend(message, static_cast<std::size_t>(length), outputEnd)) {
         detail::TakeInputBufferBack();
@@ -65,11 +68,10 @@ bool RequestKeypadIdentity()
     std::memcpy(request, IdentityRequest, sizeof request);
     detail::ClearSharedByte(MidiInBuffer[0]);
     detail::ClearSharedByte(KeypadVersion[0]);
-    // Armed afresh, as for every exchange: a message that came in since the
-    // open must not pass for the keypad's answer. It gets the reply window of
-    // every other exchange: behind a transport with a long period (JACK at
-    // 1024 frames) the keypad's answer takes some 40 ms.
-    detail::ArmInputBuffer(MidiInHandle);
+    // Armed afresh right before the send, as for every exchange: a message that
+    // came in since the open must not pass for the keypad's answer. It gets the
+    // reply window of every other exchange: behind a transport with a long
+    // period (JACK at 1024 frames) the keypad's answer takes some 40 ms.
     Clock::time_point outputEnd;
     if (!pacedSend(request, sizeof request, outputEnd))
         outputEnd = Clock::now();

@@ -182,6 +182,28 @@ TEST_F(ListTest, EleventhMessageWithoutReplyStopsTheSend)
     EXPECT_EQ(progress.PositionAtHide, 10);
 }
 
+TEST_F(ListTest, ReplyArrivedBeforeAMessageWentOutIsNotItsAcknowledge)
+{
+    ASSERT_EQ(loadBank(Concat({DefaultPresetMessage(0), DefaultPresetMessage(1), DefaultPresetMessage(2),
+                               DefaultChainMessage(0)})),
+              trOk);
+    openKeypad();
+    // Every reply comes again 2 ms later, within the pause before the next
+    // message; the third record gets no reply at all.
+    KeypadModel model;
+    keypad.Responder = [this, &model](const Bytes& m, int n, std::chrono::milliseconds&) -> std::optional<Bytes> {
+        if (n == 3)
+            return std::nullopt;
+        auto reply = model.Answer(m);
+        if (reply)
+            keypad.Inject(*reply, 2ms);
+        return reply;
+    };
+    EXPECT_EQ(SendSyxMessageList(), trSendFailed);
+    EXPECT_EQ(keypad.Received.size(), 3u);
+    EXPECT_EQ(progress.PositionAtHide, 2);
+}
+
 TEST_F(ListTest, AcknowledgeIsNotComparedWithTheRecordSent)
 {
     ASSERT_EQ(loadBank(Concat({SpeedDialMessage(0, 1), DefaultChainMessage(0)})), trOk);
