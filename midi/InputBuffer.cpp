@@ -1,6 +1,7 @@
 #include "InputBuffer.h"
 
-#include <algorithm>
+#include "KeypadProtocol.h"
+
 #include <condition_variable>
 #include <cstring>
 #include <mutex>
@@ -31,9 +32,14 @@ public:
         std::lock_guard lock(g_lock);
         if (!MidiInHeader.Queued)
             return; // no buffer armed: dropped
-        // A longer message fills the buffer and no more: never past its end.
-        const std::size_t n = std::min(size, MidiInHeader.BufferLength);
-        std::memcpy(MidiInHeader.Data, data, n);
+        // Real-time bytes (clock, active sensing) may come between any two bytes
+        // of a System Exclusive message and are not part of it; some transports
+        // leave them inside. A longer message fills the buffer and no more.
+        std::size_t n = 0;
+        for (std::size_t i = 0; i < size && n < MidiInHeader.BufferLength; ++i) {
+            if (!IsRealTimeByte(data[i]))
+                MidiInHeader.Data[n++] = data[i];
+        }
         MidiInHeader.Queued = false;
         MidiInHeader.Done = true;
         // Still under the lock, so that what the callback writes is in place

@@ -23,7 +23,8 @@ struct MidiDeviceCaps {
 class MidiInputSink {
 public:
     // One complete System Exclusive message, F0 to F7 (or as much of a longer one
-    // as the driver holds). Channel and real-time messages are not delivered.
+    // as the driver holds). Channel and real-time messages are not delivered,
+    // but a real-time byte that came inside the message may still be in it.
     virtual void OnSysExInput(const std::uint8_t* data, std::size_t size) = 0;
 
 protected:

@@ -11,6 +11,9 @@ namespace zlv {
 
 inline constexpr std::uint8_t kSysExStart = 0xF0;
 inline constexpr std::uint8_t kSysExEnd = 0xF7;
+// F8 to FF: MIDI real-time messages, one byte each, allowed anywhere in the
+// stream, even inside a System Exclusive message, of which they are no part.
+constexpr bool IsRealTimeByte(std::uint8_t byte) { return byte >= 0xF8; }
 inline constexpr std::uint8_t ManufacturerId = 0x7D;
 inline constexpr std::uint8_t KeypadDeviceId = 0x22;
 // Byte 2 of every message of a firmware upgrade file.

@@ -90,6 +90,20 @@ TEST_F(ExchangeTest, FloodOfInputKeepsTheFirstReplyOnly)
     EXPECT_EQ(Bytes(MidiInBuffer, MidiInBuffer + 7), Bytes({0xF0, 0x7D, 0x22, 0x05, 0x7F, 0xF7, 0x00}));
 }
 
+TEST_F(ExchangeTest, RealTimeBytesInsideAReplyAreNoPartOfIt)
+{
+    openKeypad();
+    answerAlways({0xF0, 0x7D, 0x22, 0xF8, 0x31, 0x00, 0x00, 0xFE, 0x41, 0xFF, 0xF7});
+    EXPECT_EQ(SendSingleSyxFile(folder.Write("one.syx", DefaultPresetMessage(0))), trOk);
+    EXPECT_EQ(Bytes(MidiInBuffer, MidiInBuffer + 9), Bytes({0xF0, 0x7D, 0x22, 0x31, 0x00, 0x00, 0x41, 0xF7, 0x00}));
+
+    Bytes identity = IdentityReplyFor("CLOCKED VERSION ");
+    identity.insert(identity.begin() + 12, 0xF8);
+    answerAlways(identity);
+    EXPECT_EQ(ReadFirmwareVersion(), trOk);
+    EXPECT_STREQ(KeypadVersion, "CLOCKED VERSION ");
+}
+
 using IdentityTest = LinkTest;
 
 TEST_F(IdentityTest, IdentityReplyFillsTheVersionWhole)
