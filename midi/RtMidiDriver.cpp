@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <chrono>
 #include <thread>
+#include <utility>
 
 namespace zlv {
 
@@ -51,21 +52,6 @@ void quietSystemLibraries()
     });
 }
 
-// RtMidi's JACK objects warn on stderr from their constructor when no server
-// runs, before an error callback can be installed; ask JACK itself first.
-bool jackServerRuns()
-{
-#ifdef ZLV_HAVE_JACK
-    jack_status_t status{};
-    jack_client_t* client = jack_client_open("zlv-probe", JackNoStartServer, &status);
-    if (!client)
-        return false;
-    jack_client_close(client);
-    return true;
-#else
-    return false;
-#endif
-}
 
 // RtMidi's ALSA objects print to stderr before they throw when there is no
 // sequencer (/dev/snd/seq missing); look for it first.
@@ -80,7 +66,67 @@ bool alsaSequencerOpens()
     return true;
 }
 
+// RtMidi objects whose server went away. Their destructors call into the dead
+// server's client, which crashes once a client of a new server is open in the
+// process; they are kept, never used and never destroyed, for the rest of the
+// process (reachable from here, so a leak checker does not count them).
+template <typename Rt>
+void abandon(std::unique_ptr<Rt>& object)
+{
+    static auto* const kept = new std::vector<const void*>;
+    if (object)
+        kept->push_back(object.release());
+}
+
 } // namespace
+
+// A JACK client of our own, without ports, that learns when its server goes
+// away (killed, or the desktop's audio restarted). Every RtMidi JACK object made
+// while it lives belongs to the same server and dies with it. Its constructor
+// also stands for RtMidi's, which warns on stderr when no server runs, before an
+// error callback can be installed.
+class RtMidiDriver::JackServer {
+public:
+    // Null when no JACK server runs.
+    static std::shared_ptr<JackServer> Connect(const std::string& clientName)
+    {
+#ifdef ZLV_HAVE_JACK
+        auto server = std::shared_ptr<JackServer>(new JackServer);
+        jack_status_t status{};
+        server->m_client = jack_client_open(clientName.c_str(), JackNoStartServer, &status);
+        if (!server->m_client)
+            return nullptr;
+        jack_on_shutdown(server->m_client, &JackServer::onShutdown, server.get());
+        if (jack_activate(server->m_client) != 0)
+            return nullptr;
+        return server;
+#else
+        (void)clientName;
+        return nullptr;
+#endif
+    }
+    ~JackServer()
+    {
+#ifdef ZLV_HAVE_JACK
+        // A dead server's client is let go untouched, like the RtMidi objects.
+        if (m_client && !Gone())
+            jack_client_close(m_client);
+#endif
+    }
+    JackServer(const JackServer&) = delete;
+    JackServer& operator=(const JackServer&) = delete;
+
+    bool Gone() const { return m_gone; }
+
+private:
+    JackServer() = default;
+    static void onShutdown(void* self) { static_cast<JackServer*>(self)->m_gone = true; }
+
+#ifdef ZLV_HAVE_JACK
+    jack_client_t* m_client = nullptr;
+#endif
+    std::atomic<bool> m_gone{false};
+};
 
 struct RtMidiCallbacks {
     static void input(double, std::vector<unsigned char>* message, void* self)
@@ -94,11 +140,21 @@ struct RtMidiCallbacks {
     }
 };
 
-// One API that started: an input and an output object kept for listing ports.
+// One API that started: an input and an output object kept for listing ports,
+// and for JACK the server they belong to.
 struct RtMidiDriver::Probe {
     RtMidi::Api Api;
+    std::shared_ptr<JackServer> Server;
     std::unique_ptr<RtMidiIn> In;
     std::unique_ptr<RtMidiOut> Out;
+
+    ~Probe()
+    {
+        if (Server && Server->Gone()) {
+            abandon(In);
+            abandon(Out);
+        }
+    }
 };
 
 RtMidiDriver::RtMidiDriver(std::string clientName) : m_clientName(std::move(clientName)) { quietSystemLibraries(); }
@@ -110,8 +166,22 @@ RtMidiDriver::~RtMidiDriver()
     CloseInput();
 }
 
+bool RtMidiDriver::serverGone(const std::shared_ptr<JackServer>& server) { return server && server->Gone(); }
+
+// The JACK server the listing objects belong to, connected afresh when the one
+// known went away; null when none runs.
+std::shared_ptr<RtMidiDriver::JackServer> RtMidiDriver::jackServer()
+{
+    if (!m_jack || m_jack->Gone())
+        m_jack = JackServer::Connect(m_clientName);
+    return m_jack;
+}
+
 void RtMidiDriver::startApis()
 {
+    // The objects of a server that went away list its dead ports, or none:
+    // the API starts again on the server running now.
+    std::erase_if(m_probes, [](const auto& probe) { return serverGone(probe->Server); });
     std::vector<RtMidi::Api> apis;
     RtMidi::getCompiledApi(apis);
     for (RtMidi::Api api : apis) {
@@ -121,13 +191,15 @@ void RtMidiDriver::startApis()
                                          [api](const auto& probe) { return probe->Api == api; });
         if (started)
             continue;
-        if (api == RtMidi::UNIX_JACK && !jackServerRuns())
+        std::shared_ptr<JackServer> server;
+        if (api == RtMidi::UNIX_JACK && !(server = jackServer()))
             continue;
         if (api == RtMidi::LINUX_ALSA && !alsaSequencerOpens())
             continue;
         try {
             auto probe = std::make_unique<Probe>();
             probe->Api = api;
+            probe->Server = server;
             probe->Out = std::make_unique<RtMidiOut>(api, m_clientName);
             probe->Out->setErrorCallback(&silentRtMidiError);
             probe->In = std::make_unique<RtMidiIn>(api, m_clientName);
@@ -214,6 +286,9 @@ bool RtMidiDriver::OpenOutput(int id)
     if (id < 0 || id >= static_cast<int>(m_outPorts.size()))
         return false;
     const Port port = m_outPorts[static_cast<std::size_t>(id)];
+    std::shared_ptr<JackServer> server;
+    if (port.Api == RtMidi::UNIX_JACK && !(server = jackServer()))
+        return false;
     try {
         auto out = std::make_unique<RtMidiOut>(static_cast<RtMidi::Api>(port.Api), m_clientName);
         out->setErrorCallback(&RtMidiCallbacks::outputError, this);
@@ -226,6 +301,7 @@ bool RtMidiDriver::OpenOutput(int id)
             return false;
         m_out = std::move(out);
         m_outApi = port.Api;
+        m_outServer = std::move(server);
         return true;
     } catch (const RtMidiError&) {
         return false;
@@ -236,6 +312,10 @@ void RtMidiDriver::CloseOutput()
 {
     if (!m_out)
         return;
+    if (serverGone(std::exchange(m_outServer, nullptr))) {
+        abandon(m_out);
+        return;
+    }
     try {
         m_out->closePort();
     } catch (const RtMidiError&) {
@@ -247,7 +327,7 @@ void RtMidiDriver::CloseOutput()
 
 bool RtMidiDriver::SendLongMessage(const std::uint8_t* data, std::size_t size)
 {
-    if (!m_out || !m_out->isPortOpen() || size == 0)
+    if (!m_out || !m_out->isPortOpen() || size == 0 || serverGone(m_outServer))
         return false;
     // RtMidi only warns (through the error callback) when it could not deliver a
     // message, for instance on a full ALSA queue; that is a failed send.
@@ -266,6 +346,9 @@ bool RtMidiDriver::OpenInput(int id, MidiInputSink& sink)
     if (id < 0 || id >= static_cast<int>(m_inPorts.size()))
         return false;
     const Port port = m_inPorts[static_cast<std::size_t>(id)];
+    std::shared_ptr<JackServer> server;
+    if (port.Api == RtMidi::UNIX_JACK && !(server = jackServer()))
+        return false;
     try {
         auto in = std::make_unique<RtMidiIn>(static_cast<RtMidi::Api>(port.Api), m_clientName);
         bool failed = false;
@@ -291,6 +374,7 @@ bool RtMidiDriver::OpenInput(int id, MidiInputSink& sink)
         }
         m_in = std::move(in);
         m_inApi = port.Api;
+        m_inServer = std::move(server);
         return true;
     } catch (const RtMidiError&) {
         m_sink = nullptr;
@@ -313,6 +397,11 @@ bool RtMidiDriver::CloseInput()
     m_inputRunning = false;
     if (!m_in)
         return true;
+    if (serverGone(std::exchange(m_inServer, nullptr))) {
+        abandon(m_in);
+        m_sink = nullptr;
+        return true;
+    }
     try {
         m_in->closePort();
     } catch (const RtMidiError&) {

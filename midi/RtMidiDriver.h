@@ -43,21 +43,29 @@ private:
         std::string Name;
     };
     struct Probe;
+    class JackServer;
 
     friend struct RtMidiCallbacks;
 
+    static bool serverGone(const std::shared_ptr<JackServer>& server);
+    std::shared_ptr<JackServer> jackServer();
     void startApis();
     void onInput(const std::vector<unsigned char>& message);
 
     std::string m_clientName;
+    // Declared before everything that may belong to it, so that it goes last.
+    std::shared_ptr<JackServer> m_jack;
     std::vector<std::unique_ptr<Probe>> m_probes;
     std::vector<Port> m_outPorts;
     std::vector<Port> m_inPorts;
 
+    // The open ports, and for JACK the server each belongs to.
     std::unique_ptr<RtMidiOut> m_out;
     int m_outApi = 0;
+    std::shared_ptr<JackServer> m_outServer;
     std::unique_ptr<RtMidiIn> m_in;
     int m_inApi = 0;
+    std::shared_ptr<JackServer> m_inServer;
     // Set by RtMidi's error callback while a message goes out: it was not delivered.
     std::atomic<bool> m_outError{false};
     std::atomic<bool> m_inputRunning{false};

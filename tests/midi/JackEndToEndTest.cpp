@@ -1,10 +1,11 @@
 // The link on the program's RtMidi backend against the keypad emulator over a
 // JACK server: lists and opens the emulator's ports, identifies the keypad,
 // downloads a bank and a firmware file with acknowledges, reads the settings,
-// and checks that the emulator received every byte; and, with the server at a
-// long period, identifies the keypad and downloads one preset. Run by the CI
-// stage that starts the server and the emulator (ZLV_KEYPAD_CLIENT,
-// ZLV_KEYPAD_LOG), one test per server.
+// and checks that the emulator received every byte; with the server at a long
+// period, identifies the keypad and downloads one preset; against a keypad that
+// misbehaves, and across a server that dies and comes back. Run by the CI stage
+// that starts the server and the emulator (ZLV_KEYPAD_CLIENT, ZLV_KEYPAD_LOG,
+// ZLV_JACK_KEYPAD, the script that starts and kills them), one test per server.
 #include "KeypadQueries.h"
 #include "MidiExchange.h"
 #include "MidiPorts.h"
@@ -13,10 +14,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
 
 namespace zlv::test {
 namespace {
@@ -134,6 +137,96 @@ TEST(JackEndToEnd, AtADesktopPeriodTheKeypadIsFoundAndAPresetAcknowledged)
     const Bytes expected = Concat({Bytes(std::begin(IdentityRequest), std::end(IdentityRequest)), preset,
                                    Bytes{0xF0, 0x7D, 0x22, 0x07, 0x04, 0xF7}});
     EXPECT_TRUE(readFile(log) == expected) << "the keypad did not receive every byte as sent";
+}
+
+// Run against a keypad that sends every reply twice, 1 ms apart, and answers
+// neither its 5th nor its 8th message: a copy that arrived before a message
+// went out is no acknowledge of it.
+TEST(JackEndToEnd, DoubledRepliesNeverPassForAMissingAcknowledge)
+{
+    ASSERT_NO_FATAL_FAILURE(openEmulatorPorts(env("ZLV_KEYPAD_CLIENT")));
+    EXPECT_FALSE(RequestKeypadIdentity()); // message 1
+    EXPECT_STREQ(KeypadVersion, KeypadModel{}.Version.c_str());
+    TempFolder folder;
+    // The identity reply's copy is not this preset's acknowledge: message 2.
+    EXPECT_EQ(SendSingleSyxFile(folder.Write("one.syx", DefaultPresetMessage(4))), trOk);
+
+    // Message 5, the bank's third record, is never answered.
+    ASSERT_EQ(LoadSyxFileMessages(folder.Write("bank.syx", DefaultBankFile())), trOk);
+    EXPECT_EQ(SendSyxMessageList(), trSendFailed);
+    FreeSyxMessageList();
+
+    // Messages 6 and 7 are answered, 8 is not: the upgrade stops there.
+    ASSERT_EQ(LoadUpgradeFileMessages(folder.Write("firmware.syx", FirmwareFile(4, 256))), trOk);
+    EXPECT_EQ(SendUpgradeMessageList(), trSendFailed);
+    FreeSyxMessageList();
+    CloseMidiPorts();
+}
+
+// Run against a keypad whose replies come in two pieces with a clock and an
+// active-sensing byte between them: they are not part of the reply.
+TEST(JackEndToEnd, RepliesSplitByRealTimeBytesAreAcknowledged)
+{
+    ASSERT_NO_FATAL_FAILURE(openEmulatorPorts(env("ZLV_KEYPAD_CLIENT")));
+    EXPECT_FALSE(RequestKeypadIdentity());
+    EXPECT_STREQ(KeypadVersion, KeypadModel{}.Version.c_str());
+    TempFolder folder;
+    ASSERT_EQ(LoadSyxFileMessages(folder.Write("bank.syx", DefaultBankFile())), trOk);
+    EXPECT_EQ(SendSyxMessageList(), trOk);
+    FreeSyxMessageList();
+    std::uint8_t value = 0;
+    EXPECT_EQ(ReadKeypadParameter(kpRxPgmChgCh, value), trOk);
+    EXPECT_EQ(value, 17);
+    CloseMidiPorts();
+}
+
+void keypadServer(const std::string& command)
+{
+    const std::string script = env("ZLV_JACK_KEYPAD");
+    ASSERT_FALSE(script.empty());
+    ASSERT_EQ(std::system(("bash '" + script + "' " + command).c_str()), 0) << command;
+    // The clients of a killed server learn of it on a thread of their own.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+}
+
+bool listedFrom(const std::string& client)
+{
+    EnumerateMidiDevices();
+    return findDevice(MidiOutDevices, MidiOutDeviceCount, client, ":in") >= 0 ||
+           findDevice(MidiInDevices, MidiInDeviceCount, client, ":out") >= 0;
+}
+
+// The server dies under an open connection, the keypad comes back on a new
+// server under another name, the server dies again and the program ends
+// without closing its ports: the stage checks that the process exits cleanly.
+TEST(JackEndToEnd, AfterTheServerComesBackTheKeypadIsFoundUnderItsNewName)
+{
+    const std::string first = env("ZLV_KEYPAD_CLIENT");
+    const std::string second = "zback";
+    ASSERT_NO_FATAL_FAILURE(openEmulatorPorts(first));
+    EXPECT_FALSE(RequestKeypadIdentity());
+
+    ASSERT_NO_FATAL_FAILURE(keypadServer("kill"));
+    TempFolder folder;
+    ASSERT_EQ(LoadSyxFileMessages(folder.Write("bank.syx", DefaultBankFile())), trOk);
+    EXPECT_EQ(SendSyxMessageList(), trSendFailed);
+    CloseMidiPorts();
+    EXPECT_FALSE(listedFrom(first));
+    // An open attempt while no server runs fails, and spoils no later listing.
+    SelectedMidiOut = 0;
+    SelectedMidiIn = 0;
+    EXPECT_EQ(OpenMidiPorts(), -1);
+
+    ASSERT_NO_FATAL_FAILURE(keypadServer("start " + second));
+    EXPECT_FALSE(listedFrom(first)) << "the dead server's ports are still listed";
+    ASSERT_NO_FATAL_FAILURE(openEmulatorPorts(second));
+    EXPECT_FALSE(RequestKeypadIdentity());
+    EXPECT_STREQ(KeypadVersion, KeypadModel{}.Version.c_str());
+    EXPECT_EQ(SendSyxMessageList(), trOk);
+    FreeSyxMessageList();
+
+    ASSERT_NO_FATAL_FAILURE(keypadServer("kill"));
+    EXPECT_EQ(ReadFirmwareVersion(), trNoAcknowledge);
 }
 
 } // namespace
