@@ -197,7 +197,7 @@ bool listedFrom(const std::string& client)
 }
 
 // The server dies under an open connection, the keypad comes back on a new
-// server under another name, the server dies again and the program ends
+// server under another name, that server stops too and the program ends
 // without closing its ports: the stage checks that the process exits cleanly.
 TEST(JackEndToEnd, AfterTheServerComesBackTheKeypadIsFoundUnderItsNewName)
 {
@@ -225,7 +225,7 @@ TEST(JackEndToEnd, AfterTheServerComesBackTheKeypadIsFoundUnderItsNewName)
     EXPECT_EQ(SendSyxMessageList(), trOk);
     FreeSyxMessageList();
 
-    ASSERT_NO_FATAL_FAILURE(keypadServer("kill"));
+    ASSERT_NO_FATAL_FAILURE(keypadServer("stop"));
     EXPECT_EQ(ReadFirmwareVersion(), trNoAcknowledge);
 }
 

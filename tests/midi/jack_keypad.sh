@@ -7,6 +7,10 @@
 #   jack_keypad.sh kill                     both die at once (SIGKILL), as a crashing server does
 #   jack_keypad.sh stop                     both stopped (SIGTERM, then SIGKILL)
 #
+# A killed server leaves its name in JACK's registry of servers, which holds
+# eight, until a server of the same name starts again; stop does that for a
+# server that was killed and not started again.
+#
 # Needs JACK_DEFAULT_SERVER, ZLV_E2E_WORK, ZLV_KEYPAD_EMULATOR and ZLV_KEYPAD_LOG;
 # the emulator's own variables (ZLV_KEYPAD_DOUBLE_MS ...) pass through.
 set -euo pipefail
@@ -52,7 +56,7 @@ start)
   client=${2:?client name}
   period=${3:-$(cat "$work/period" 2>/dev/null || echo 128)}
   echo "$period" >"$work/period"
-  rm -f "$work/jackd.pid" "$work/emulator.pid"
+  rm -f "$work/jackd.pid" "$work/emulator.pid" "$work/killed"
   spawn "$work/jackd.pid" "$work/jackd.log" jackd --no-realtime --sync -d dummy -r 48000 -p "$period"
   jack_wait -w -t 20 >/dev/null 2>&1
   : >"$work/emulator.log"
@@ -66,12 +70,20 @@ start)
   exit 1
   ;;
 kill)
+  [ -s "$work/jackd.pid" ] && touch "$work/killed"
   stop_pid "$work/jackd.pid" KILL
   stop_pid "$work/emulator.pid" KILL
   ;;
 stop)
   stop_pid "$work/emulator.pid" TERM
+  if [ -e "$work/killed" ]; then
+    rm -f "$work/killed"
+    spawn "$work/jackd.pid" "$work/jackd.log" jackd --no-realtime -d dummy
+    jack_wait -w -t 20 >/dev/null 2>&1 || true
+  fi
   stop_pid "$work/jackd.pid" TERM
+  # What the clients of a killed server leave behind.
+  rm -f /dev/shm/jack_sem.*_"${JACK_DEFAULT_SERVER:?}"_*
   ;;
 *)
   echo "usage: jack_keypad.sh start <client> [period] | kill | stop" >&2
