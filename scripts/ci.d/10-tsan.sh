@@ -11,4 +11,4 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" \
   -DZLV_BUILD_GUI=OFF -DZLV_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" -j"$(nproc)" --target midi_tests
-TSAN_OPTIONS="halt_on_error=1 exitcode=66 second_deadlock_stack=1" "$build/tests/midi/midi_tests" --gtest_brief=1
+TSAN_OPTIONS="halt_on_error=1 exitcode=66 second_deadlock_stack=1 suppressions=$PWD/scripts/ci.d/tsan.supp" "$build/tests/midi/midi_tests" --gtest_brief=1
