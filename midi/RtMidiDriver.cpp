@@ -52,7 +52,6 @@ void quietSystemLibraries()
     });
 }
 
-
 // RtMidi's ALSA objects print to stderr before they throw when there is no
 // sequencer (/dev/snd/seq missing); look for it first.
 bool alsaSequencerOpens()
@@ -82,9 +81,9 @@ void abandon(std::unique_ptr<Rt>& object)
 
 // A JACK client of our own, without ports, that learns when its server goes
 // away (killed, or the desktop's audio restarted). Every RtMidi JACK object made
-// while it lives belongs to the same server and dies with it. Its constructor
-// also stands for RtMidi's, which warns on stderr when no server runs, before an
-// error callback can be installed.
+// while it lives belongs to the same server and dies with it. Connecting it also
+// tells whether a server runs at all, before RtMidi's constructors, which warn on
+// stderr when none does, before an error callback can be installed.
 class RtMidiDriver::JackServer {
 public:
     // Null when no JACK server runs.
