@@ -9,7 +9,7 @@
 #
 # A killed server leaves its name in JACK's registry of servers, which holds
 # eight, until a server of the same name starts again; stop does that for a
-# server that was killed and not started again.
+# server that was killed and not started again, or that it had to kill.
 #
 # Needs JACK_DEFAULT_SERVER, ZLV_E2E_WORK, ZLV_KEYPAD_EMULATOR and ZLV_KEYPAD_LOG;
 # the emulator's own variables (ZLV_KEYPAD_DOUBLE_MS ...) pass through.
@@ -47,6 +47,7 @@ stop_pid() {
     alive "$pid" || return 0
     sleep 0.1
   done
+  escalated=1
   kill -KILL "$pid" 2>/dev/null || true
   while alive "$pid"; do sleep 0.1; done
 }
@@ -75,13 +76,17 @@ kill)
   stop_pid "$work/emulator.pid" KILL
   ;;
 stop)
+  escalated=0
   stop_pid "$work/emulator.pid" TERM
-  if [ -e "$work/killed" ]; then
+  stop_pid "$work/jackd.pid" TERM
+  # Killed here or before (a slow client, such as a sanitizer's build, can
+  # hold up a server's stop): once more without clients, to free its name.
+  if [ -e "$work/killed" ] || [ "$escalated" = 1 ]; then
     rm -f "$work/killed"
     spawn "$work/jackd.pid" "$work/jackd.log" jackd --no-realtime -d dummy
     jack_wait -w -t 20 >/dev/null 2>&1 || true
+    stop_pid "$work/jackd.pid" TERM
   fi
-  stop_pid "$work/jackd.pid" TERM
   # What the clients of a killed server leave behind.
   rm -f /dev/shm/jack_sem.*_"${JACK_DEFAULT_SERVER:?}"_*
   ;;
