@@ -61,6 +61,16 @@ std::string folderOf(const std::string& path)
     return parent.empty() ? std::string(".") : parent.string();
 }
 
+// Renaming over a FIFO, a device or a socket would remove it and report a
+// save; so only a missing target or a regular file may be replaced.
+bool replaceable(int folder, const std::string& name)
+{
+    struct stat st{};
+    if (::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno == ENOENT;
+    return S_ISREG(st.st_mode);
+}
+
 // What a temporary file's name for the target named base starts with. The cut
 // does not split a UTF-8 character.
 std::string tempPrefix(const std::string& base)
@@ -213,7 +223,7 @@ bool SafeFileWriter::Open(const std::string& path)
     Discard();
     m_target = resolveTarget(path);
     const std::string base = fs::path(m_target).filename().string();
-    if (base.empty())
+    if (base.empty() || !replaceable(AT_FDCWD, m_target))
         return false;
     const std::string folder = folderOf(m_target);
     removeLeftovers(folder, base);
@@ -298,7 +308,9 @@ bool SafeFileWriter::Commit()
         Discard();
         return false;
     }
-    if (faults.FailRename || ::rename(m_temp.c_str(), m_target.c_str()) != 0) {
+    // Looked at again just before the rename: the target may have been
+    // replaced by a special file while the bytes were written.
+    if (faults.FailRename || !replaceable(AT_FDCWD, m_target) || ::rename(m_temp.c_str(), m_target.c_str()) != 0) {
         Discard();
         return false;
     }

@@ -3,7 +3,8 @@
 // which is flushed to disk, closed and only then renamed over the target.
 // Where the file system allows it the temporary file has no name until it is
 // complete, so an interrupted save leaves nothing behind; a named one that a
-// crash did leave is removed by the next save of the same target.
+// crash did leave is removed by the next save of the same target. Only a
+// regular file is ever replaced: a FIFO, a device or a folder is refused.
 #pragma once
 
 #include <cstddef>
@@ -21,8 +22,9 @@ public:
     ~SafeFileWriter();
 
     // Creates the temporary file next to path (a UTF-8 path); false if it cannot
-    // be created or if the user may not write an existing target. A symbolic
-    // link is followed, so the file it names gets the bytes and the link stays.
+    // be created, if the user may not write an existing target, or if the target
+    // exists and is no regular file. A symbolic link is followed, so the file it
+    // names gets the bytes and the link stays.
     bool Open(const std::string& path);
     bool Write(const std::uint8_t* data, std::size_t size);
     // Flushes, closes and renames over the target. False leaves the target untouched.

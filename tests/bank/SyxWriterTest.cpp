@@ -1,5 +1,6 @@
 #include "Bank.h"
 #include "SafeFile.h"
+#include "SpecialFiles.h"
 #include "SyxTestSupport.h"
 #include "SyxWriter.h"
 
@@ -290,6 +291,29 @@ TEST_F(SyxWriterFailure, TargetThatCannotBeReplacedFails)
     EXPECT_TRUE(std::filesystem::is_directory(folder));
     EXPECT_EQ(ReadAll(folder + "/inside"), kPrevious);
     EXPECT_EQ(dir.Entries().size(), 2u);
+
+    // Nor does a FIFO or a device node, named or reached through a link: the
+    // rename would take its place. Neither writer writes or renames anything.
+    const std::string fifo = dir.File("fifo.syx");
+    const std::string node = dir.File("full.syx");
+    ASSERT_TRUE(MakeFifo(fifo));
+    std::filesystem::create_symlink("fifo.syx", dir.File("to-fifo.syx"));
+    std::vector<std::string> special = {fifo, dir.File("to-fifo.syx")};
+    if (MakeDeviceNode(node))
+        special.push_back(node);
+    for (const bool named : {false, true})
+        for (const std::string& path : special) {
+            SCOPED_TRACE(path + (named ? " (named)" : " (unnamed)"));
+            SetFileFaults({.FailUnnamedTemp = named});
+            EXPECT_EQ(SaveBankToFile(path), 1);
+            EXPECT_EQ(ExportPresetToFile(path), 1);
+        }
+    EXPECT_EQ(FileKind(fifo), static_cast<mode_t>(S_IFIFO));
+    EXPECT_EQ(FileKind(dir.File("to-fifo.syx")), static_cast<mode_t>(S_IFLNK));
+    if (special.size() > 2) {
+        EXPECT_EQ(FileKind(node), static_cast<mode_t>(S_IFCHR));
+    }
+    EXPECT_EQ(dir.Entries().size(), 2u + special.size());
 }
 
 TEST_F(SyxWriterFailure, MissingFolderFailsWithoutTouchingTheBank)

@@ -1,0 +1,87 @@
+// Files that are not regular files, for the tests of the readers and writers:
+// a FIFO, a device node made in a test's own folder, and a guard that frees a
+// reader stuck on a FIFO so that such a fault fails its test instead of hanging
+// the suite. No test points a writer at a real device.
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+namespace zlv::test {
+
+inline bool MakeFifo(const std::string& path) { return ::mkfifo(path.c_str(), 0666) == 0; }
+
+// A character device node with the numbers of the device that is always full;
+// false where making nodes is not permitted.
+inline bool MakeDeviceNode(const std::string& path)
+{
+    return ::mknod(path.c_str(), S_IFCHR | 0666, ::makedev(1, 7)) == 0;
+}
+
+// The kind of file at path itself, links not followed; 0 when there is none.
+inline mode_t FileKind(const std::string& path)
+{
+    struct stat st{};
+    return ::lstat(path.c_str(), &st) == 0 ? (st.st_mode & S_IFMT) : 0;
+}
+
+// While it lives, a reader that is still waiting on the FIFO after a grace time
+// is set free (a writer opens the FIFO and closes it at once, which ends the
+// reader's wait at an empty end), and Freed() then tells that it had waited.
+class FifoReaderRelease {
+public:
+    explicit FifoReaderRelease(std::string fifo, std::chrono::milliseconds grace = std::chrono::seconds(3))
+        : m_fifo(std::move(fifo)), m_thread([this, grace] { run(grace); })
+    {
+    }
+    FifoReaderRelease(const FifoReaderRelease&) = delete;
+    FifoReaderRelease& operator=(const FifoReaderRelease&) = delete;
+    ~FifoReaderRelease()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_done = true;
+        }
+        m_wake.notify_all();
+        m_thread.join();
+    }
+    bool Freed() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_freed;
+    }
+
+private:
+    void run(std::chrono::milliseconds grace)
+    {
+        std::unique_lock lock(m_mutex);
+        if (m_wake.wait_for(lock, grace, [this] { return m_done; }))
+            return;
+        while (!m_done) {
+            // Opening for writing without waiting succeeds only while a reader has it open.
+            const int fd = ::open(m_fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            if (fd >= 0) {
+                ::close(fd);
+                m_freed = true;
+            }
+            m_wake.wait_for(lock, std::chrono::milliseconds(20), [this] { return m_done; });
+        }
+    }
+
+    std::string m_fifo;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_done = false;
+    bool m_freed = false;
+    std::thread m_thread;
+};
+
+} // namespace zlv::test
