@@ -8,6 +8,7 @@
 #include <random>
 #include <system_error>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <pthread.h>
 #include <sys/file.h>
@@ -61,6 +62,16 @@ std::string folderOf(const std::string& path)
     return parent.empty() ? std::string(".") : parent.string();
 }
 
+// A folder the user may write but not list still takes files: it is then
+// opened only as a place to name them from.
+int openFolder(const std::string& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0 || errno != EACCES)
+        return fd;
+    return ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+}
+
 // Renaming over a FIFO, a device or a socket would remove it and report a
 // save; so only a missing target or a regular file may be replaced.
 bool replaceable(int folder, const std::string& name)
@@ -95,10 +106,10 @@ bool isTempNameOf(const std::string& name, const std::string& base)
 // Calls make with fresh temporary names until one is not taken yet; name is
 // set only on success, so that a failure never points at someone else's file.
 template <typename Make>
-bool underFreshName(const std::string& folder, const std::string& base, std::string& name, Make make)
+bool underFreshName(const std::string& base, std::string& name, Make make)
 {
     std::random_device random;
-    const std::string prefix = folder + "/" + tempPrefix(base);
+    const std::string prefix = tempPrefix(base);
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         const std::string candidate = prefix + std::to_string(random() % kTempNumberLimit) + ".tmp";
         if (make(candidate)) {
@@ -114,29 +125,36 @@ bool underFreshName(const std::string& folder, const std::string& base, std::str
 // Removes temporary files that a killed save of the same target left behind.
 // A writer still at work holds a lock on its file, so a save running at the
 // same time in another process keeps its own.
-void removeLeftovers(const std::string& folder, const std::string& base)
+void removeLeftovers(int folder, const std::string& base)
 {
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (!isTempNameOf(it->path().filename().string(), base))
+    const int listing = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* entries = listing >= 0 ? ::fdopendir(listing) : nullptr;
+    if (!entries) {
+        if (listing >= 0)
+            ::close(listing);
+        return;
+    }
+    while (const dirent* entry = ::readdir(entries)) {
+        const std::string name = entry->d_name;
+        if (!isTempNameOf(name, base))
             continue;
-        const std::string path = it->path().string();
-        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        const int fd = ::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
             ::close(fd);
             continue;
         }
-        ::unlink(path.c_str());
+        ::unlinkat(folder, name.c_str(), 0);
         if (fd >= 0)
             ::close(fd);
     }
+    ::closedir(entries);
 }
 
 // A file in the folder that has no name, so that a crash cannot leave it behind.
-int openUnnamed(const std::string& folder)
+int openUnnamed(int folder)
 {
 #ifdef O_TMPFILE
-    return ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    return ::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
 #else
     (void)folder;
     errno = EOPNOTSUPP;
@@ -144,18 +162,19 @@ int openUnnamed(const std::string& folder)
 #endif
 }
 
-bool linkUnnamed(int fd, const std::string& name)
+bool linkUnnamed(int fd, int folder, const std::string& name)
 {
 #ifdef O_TMPFILE
-    if (::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0)
+    if (::linkat(fd, "", folder, name.c_str(), AT_EMPTY_PATH) == 0)
         return true;
     if (errno == EEXIST)
         return false;
     // Linking by descriptor needs a privilege; its /proc entry does not.
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
-    return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+    return ::linkat(AT_FDCWD, self.c_str(), folder, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
 #else
     (void)fd;
+    (void)folder;
     (void)name;
     errno = EOPNOTSUPP;
     return false;
@@ -196,17 +215,6 @@ private:
     bool m_wasPending;
 };
 
-void syncFolder(const std::string& folder)
-{
-    // Makes the rename itself durable; a folder that cannot be synced does not
-    // undo a replacement that has already happened.
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 } // namespace
 
 FileFaults SetFileFaults(const FileFaults& faults)
@@ -221,30 +229,38 @@ SafeFileWriter::~SafeFileWriter() { Discard(); }
 bool SafeFileWriter::Open(const std::string& path)
 {
     Discard();
-    m_target = resolveTarget(path);
-    const std::string base = fs::path(m_target).filename().string();
-    if (base.empty() || !replaceable(AT_FDCWD, m_target))
+    const std::string target = resolveTarget(path);
+    m_name = fs::path(target).filename().string();
+    if (m_name.empty())
         return false;
-    const std::string folder = folderOf(m_target);
-    removeLeftovers(folder, base);
+    m_folder = openFolder(folderOf(target));
+    if (m_folder < 0 || !replaceable(m_folder, m_name)) {
+        closeFolder();
+        return false;
+    }
+    removeLeftovers(m_folder, m_name);
     // The rename would go round the target's own protection: refuse where a
     // write in place would be refused. Effective ids, so that root still may.
-    if (::faccessat(AT_FDCWD, m_target.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT)
+    if (::faccessat(m_folder, m_name.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT) {
+        closeFolder();
         return false;
+    }
     m_unnamed = false;
     if (!activeFaults().FailUnnamedTemp) {
-        m_fd = openUnnamed(folder);
+        m_fd = openUnnamed(m_folder);
         m_unnamed = m_fd >= 0;
     }
     // 0666 lets the umask decide, as for a file created in place.
-    if (m_fd < 0 && !underFreshName(folder, base, m_temp, [this](const std::string& name) {
-            m_fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (m_fd < 0 && !underFreshName(m_name, m_temp, [this](const std::string& name) {
+            m_fd = ::openat(m_folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             return m_fd >= 0;
-        }))
+        })) {
+        closeFolder();
         return false;
+    }
     ::flock(m_fd, LOCK_EX | LOCK_NB);
     struct stat st{};
-    if (::stat(m_target.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+    if (::fstatat(m_folder, m_name.c_str(), &st, 0) == 0 && S_ISREG(st.st_mode))
         ::fchmod(m_fd, st.st_mode & 07777);
     m_written = 0;
     m_failed = false;
@@ -295,8 +311,9 @@ bool SafeFileWriter::Commit()
     // Complete and on disk, the unnamed file now gets the name it is renamed from.
     if (m_unnamed) {
         const int fd = m_fd;
-        if (!underFreshName(folderOf(m_target), fs::path(m_target).filename().string(), m_temp,
-                            [fd](const std::string& name) { return linkUnnamed(fd, name); })) {
+        const int folder = m_folder;
+        if (!underFreshName(m_name, m_temp,
+                            [fd, folder](const std::string& name) { return linkUnnamed(fd, folder, name); })) {
             Discard();
             return false;
         }
@@ -310,12 +327,16 @@ bool SafeFileWriter::Commit()
     }
     // Looked at again just before the rename: the target may have been
     // replaced by a special file while the bytes were written.
-    if (faults.FailRename || !replaceable(AT_FDCWD, m_target) || ::rename(m_temp.c_str(), m_target.c_str()) != 0) {
+    if (faults.FailRename || !replaceable(m_folder, m_name) ||
+        ::renameat(m_folder, m_temp.c_str(), m_folder, m_name.c_str()) != 0) {
         Discard();
         return false;
     }
     m_temp.clear();
-    syncFolder(folderOf(m_target));
+    // Makes the rename itself durable; a folder that cannot be synced does not
+    // undo a replacement that has already happened.
+    ::fsync(m_folder);
+    closeFolder();
     return true;
 }
 
@@ -326,11 +347,20 @@ void SafeFileWriter::Discard()
         m_fd = -1;
     }
     if (!m_temp.empty()) {
-        ::unlink(m_temp.c_str());
+        ::unlinkat(m_folder, m_temp.c_str(), 0);
         m_temp.clear();
     }
+    closeFolder();
     m_unnamed = false;
     m_failed = false;
+}
+
+void SafeFileWriter::closeFolder()
+{
+    if (m_folder >= 0) {
+        ::close(m_folder);
+        m_folder = -1;
+    }
 }
 
 } // namespace zlv

@@ -32,10 +32,16 @@ public:
     void Discard();
 
 private:
+    void closeFolder();
+
+    // The target's folder, opened once: the temporary file, the rename and the
+    // removals all go relative to it, so that a target whose own path is as long
+    // as the system allows can be saved although the temporary file's is longer.
+    int m_folder = -1;
     int m_fd = -1;
     bool m_unnamed = false; // m_fd has no name yet; m_temp is empty until Commit links it
-    std::string m_target;
-    std::string m_temp;
+    std::string m_name;     // the target's name in m_folder
+    std::string m_temp;     // the temporary file's name in m_folder
     std::uint64_t m_written = 0;
     bool m_failed = false;
 };

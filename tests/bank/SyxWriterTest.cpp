@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <chrono>
 #include <csignal>
 #include <cstring>
@@ -507,6 +508,41 @@ TEST_F(SyxWriter, NamesUpToTheLongestASaveAndAnExportCanWrite)
             EXPECT_EQ(dir.Entries().size(), named ? 2u : 1u);
             ASSERT_EQ(SaveBankToFile(path), 0);
             EXPECT_EQ(dir.Entries(), std::vector<std::string>{name});
+            std::filesystem::remove(path);
+        }
+}
+
+// So can any path the system takes: the temporary file's path, longer than the
+// target's, must not have to fit as a whole.
+TEST_F(SyxWriter, PathsUpToTheLongestASaveAndAnExportCanWrite)
+{
+    constexpr std::size_t kLongest = PATH_MAX - 1;
+    std::string folder = dir.Path().string();
+    while (kLongest - folder.size() - 1 > 250)
+        folder += "/" + std::string(200, 'd');
+    std::filesystem::create_directories(folder);
+    for (const std::size_t length : {kLongest - 14, kLongest})
+        for (const bool named : {false, true}) {
+            SCOPED_TRACE(testing::Message() << length << " bytes" << (named ? " (named)" : " (unnamed)"));
+            SetFileFaults({.FailUnnamedTemp = named});
+            const std::string name = std::string(length - folder.size() - 1 - 4, 'n') + ".syx";
+            const std::string path = folder + "/" + name;
+            ASSERT_EQ(path.size(), length);
+            ASSERT_EQ(SaveBankToFile(path), 0);
+            EXPECT_EQ(ReadAll(path).size(), 30014u);
+            ASSERT_EQ(ExportPresetToFile(path), 0);
+            EXPECT_EQ(ReadAll(path).size(), 121u);
+            EXPECT_EQ(namesIn(folder), std::vector<std::string>{name});
+
+            // A killed save's leftover there is still found and removed.
+            const std::string report = inChild([&] {
+                auto* killed = new SafeFileWriter;
+                return killed->Open(path) && killed->Write(kNewName1Zeros.data(), 13) ? "" : "not opened";
+            });
+            EXPECT_EQ(report, "");
+            EXPECT_EQ(namesIn(folder).size(), named ? 2u : 1u);
+            ASSERT_EQ(SaveBankToFile(path), 0);
+            EXPECT_EQ(namesIn(folder), std::vector<std::string>{name});
             std::filesystem::remove(path);
         }
 }
