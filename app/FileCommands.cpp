@@ -45,6 +45,11 @@ void reportWriteFailure(std::uint8_t result)
         ShowMessage("Could not write the file.", "File Error!", MsgIcon::Exclamation, MsgButtons::Ok);
 }
 
+void reportOpenFailure()
+{
+    ShowMessage("Could not open the file.", "File Open Error!", MsgIcon::Exclamation, MsgButtons::Ok);
+}
+
 // A file without one record the counter knows would only reset the bank.
 bool reportNothingToLoad(const SyxFileCountsRecord& counts)
 {
@@ -134,16 +139,22 @@ void TMainForm::OpenSyxFileClick()
 
     // The file is opened, and counted again as it is now, before the bank is
     // reset: while the summary was shown it may have gone, been emptied or been
-    // replaced (another program, a stick pulled), and then the bank and every
-    // unsaved edit in it stay.
+    // replaced (another program, a stick pulled, a FIFO that would keep the
+    // window waiting), and then the bank and every unsaved edit in it stay. The
+    // count and the load read the one file opened here, so what was counted is
+    // what is loaded.
     SyxInputStream in(path);
     if (!in.IsOpen()) {
-        ShowMessage("Could not open the file.", "File Open Error!", MsgIcon::Exclamation, MsgButtons::Ok);
+        reportOpenFailure();
         return;
     }
-    CountSyxFileMessages(path);
+    CountSyxMessages(in);
     if (reportNothingToLoad(SyxFileCounts))
         return;
+    if (!in.Rewind()) {
+        reportOpenFailure();
+        return;
+    }
     WaitCursor hourglass;
     // A switch made from code: the channel controls are not stored and the
     // preset list keeps its caption. It comes before the reset: hiding the

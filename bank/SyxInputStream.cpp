@@ -36,6 +36,16 @@ void SyxInputStream::Close()
     m_next = m_end = m_dataEnd = nullptr;
 }
 
+bool SyxInputStream::Rewind()
+{
+    if (!m_file || std::fseek(m_file, 0, SEEK_SET) != 0)
+        return false;
+    std::clearerr(m_file);
+    m_next = m_end = nullptr;
+    m_eof = false;
+    return true;
+}
+
 std::uint8_t SyxInputStream::refill()
 {
     if (m_file) {

@@ -22,9 +22,10 @@ public:
           m_dataEnd(data + size), m_pieceSize(pieceSize ? pieceSize : size)
     {
     }
-    // Opens a file (UTF-8 path) for buffered reading; IsOpen() tells whether that
-    // worked. A folder, or a file whose first read fails with an error rather than
-    // at its end, is not open.
+    // Opens a file (UTF-8 path) for buffered reading, without waiting; IsOpen()
+    // tells whether that worked. Anything but a regular file (a folder, a FIFO,
+    // a device), or a file whose first read fails with an error rather than at
+    // its end, is not open.
     explicit SyxInputStream(const std::string& path);
     SyxInputStream(const SyxInputStream&) = delete;
     SyxInputStream& operator=(const SyxInputStream&) = delete;
@@ -46,6 +47,10 @@ public:
     std::size_t Buffered() const { return static_cast<std::size_t>(m_end - m_next); }
     const std::uint8_t* Next() const { return m_next; }
     void Skip(std::size_t n) { m_next += n; }
+
+    // Reads the same open file again from its first byte; false for a stream
+    // that holds no open file, or when the file cannot be read from its start.
+    bool Rewind();
 
     // Releases the file; later reads are at the end.
     void Close();

@@ -394,7 +394,6 @@ void CountSyxMessages(SyxInputStream& in)
         if (in.Eof())
             break;
     }
-    in.Close();
 }
 
 void CountSyxFileMessages(const std::string& name)

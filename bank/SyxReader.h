@@ -28,7 +28,8 @@ std::uint8_t ParsePresetMessage(SyxInputStream& in);
 std::uint8_t ParseOldPresetMessage(SyxInputStream& in);
 std::uint8_t ParseChainMessage(SyxInputStream& in);
 
-// The same as the file functions above, on an open stream.
+// The same as the file functions above, on an open stream. The count leaves the
+// stream open, so that the file counted can be read again and loaded.
 void CountSyxMessages(SyxInputStream& in);
 std::uint8_t LoadBankFromStream(SyxInputStream& in);
 std::uint8_t ImportPresetFromStream(SyxInputStream& in);

@@ -33,9 +33,10 @@ inline mode_t FileKind(const std::string& path)
     return ::lstat(path.c_str(), &st) == 0 ? (st.st_mode & S_IFMT) : 0;
 }
 
-// While it lives, a reader that is still waiting on the FIFO after a grace time
-// is set free (a writer opens the FIFO and closes it at once, which ends the
-// reader's wait at an empty end), and Freed() then tells that it had waited.
+// While it lives, a reader that is still waiting on the FIFO at path after a
+// grace time is set free (a writer opens the FIFO and closes it at once, which
+// ends the reader's wait at an empty end), and Freed() then tells that it had
+// waited. While path is no FIFO it does nothing.
 class FifoReaderRelease {
 public:
     explicit FifoReaderRelease(std::string fifo, std::chrono::milliseconds grace = std::chrono::seconds(3))
@@ -67,7 +68,7 @@ private:
             return;
         while (!m_done) {
             // Opening for writing without waiting succeeds only while a reader has it open.
-            const int fd = ::open(m_fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            const int fd = FileKind(m_fifo) == S_IFIFO ? ::open(m_fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC) : -1;
             if (fd >= 0) {
                 ::close(fd);
                 m_freed = true;

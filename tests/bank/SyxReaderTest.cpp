@@ -1,4 +1,5 @@
 #include "Bank.h"
+#include "SpecialFiles.h"
 #include "SyxReader.h"
 #include "SyxTestSupport.h"
 #include "SyxWriter.h"
@@ -172,6 +173,24 @@ TEST_F(SyxReader, AFolderCannotBeOpenedAndIsNoEmptyFile)
     if (std::filesystem::exists(unreadable)) {
         EXPECT_EQ(LoadBankFromFile(unreadable), 1);
         EXPECT_EQ(ImportPresetFile(unreadable), 1);
+    }
+    // Nor is a FIFO, named or through a link, or a device node: each is refused
+    // at once, with no wait for a writer.
+    const std::string fifo = dir.File("fifo.syx");
+    ASSERT_TRUE(MakeFifo(fifo));
+    std::filesystem::create_symlink("fifo.syx", dir.File("to-fifo.syx"));
+    std::vector<std::string> special = {fifo, dir.File("to-fifo.syx")};
+    if (MakeDeviceNode(dir.File("zeros.syx")))
+        special.push_back(dir.File("zeros.syx"));
+    for (const std::string& path : special) {
+        SCOPED_TRACE(path);
+        const FifoReaderRelease release(fifo);
+        SyxFileCounts = {1, 1, 1, 1, 1};
+        CountSyxFileMessages(path);
+        EXPECT_EQ(counts(), (std::array<int, 5>{}));
+        EXPECT_EQ(LoadBankFromFile(path), 1);
+        EXPECT_EQ(ImportPresetFile(path), 1);
+        EXPECT_FALSE(release.Freed());
     }
     EXPECT_TRUE(BankSnapshot::Take() == before);
     EXPECT_TRUE(messages.shown().empty());

@@ -3,6 +3,7 @@
 #include "AppFixture.h"
 
 #include "SafeFile.h"
+#include "SpecialFiles.h"
 #include "SyxReader.h"
 #include "SyxRecords.h"
 #include "SyxWriter.h"
@@ -297,13 +298,22 @@ TEST_F(BankFile, OpenAllOnAFileGoneOrEmptiedWhileTheSummaryShowsKeepsTheBank)
          {"Could not open the file.", "File Open Error!", zlv::MsgIcon::Exclamation}},
         {"emptied", [&path] { ASSERT_TRUE(QFile::resize(path, 0)); }, nothingToLoad},
         {"replaced by text", [&path] { WriteFile(path, BytesOf("hello")); }, nothingToLoad},
+        // Last: a FIFO no longer takes the file's bytes. Opened, it would keep
+        // the window waiting for a writer.
+        {"replaced by a FIFO",
+         [&path] { ASSERT_TRUE(QFile::remove(path) && MakeFifo(QFile::encodeName(path).toStdString())); },
+         {"Could not open the file.", "File Open Error!", zlv::MsgIcon::Exclamation}},
     };
     for (const auto& c : cases) {
         WriteFile(path, defaultBank);
         messages.clear();
         chooseFile(path);
         answerSummary(true, c.change);
-        form->OpenSyxFile->trigger();
+        {
+            const FifoReaderRelease release(QFile::encodeName(path).toStdString());
+            form->OpenSyxFile->trigger();
+            EXPECT_FALSE(release.Freed()) << c.meanwhile;
+        }
         EXPECT_EQ(summaryCounts, (QStringList{"0", "200", "99", "9"})) << c.meanwhile;
         EXPECT_EQ(messages.boxes(), std::vector<Box>{c.shown}) << c.meanwhile;
         EXPECT_EQ(FirstDifference(BankBytes(), before), -1) << c.meanwhile;
