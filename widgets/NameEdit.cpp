@@ -104,14 +104,14 @@ void NameEdit::inputMethodEvent(QInputMethodEvent* event)
 void NameEdit::keyReleaseEvent(QKeyEvent* event)
 {
     QLineEdit::keyReleaseEvent(event);
-    if (onKeyUp)
+    if (onKeyUp && isModified())
         onKeyUp();
 }
 
 void NameEdit::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
-    if (onExit && !isActivationFocusChange(event))
+    if (onExit && isModified() && !isActivationFocusChange(event))
         onExit();
 }
 

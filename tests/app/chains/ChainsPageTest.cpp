@@ -1,5 +1,7 @@
 #include "AppFixture.h"
 
+#include "SyxRecords.h"
+
 #include <QFocusEvent>
 #include <QLineEdit>
 
@@ -316,12 +318,20 @@ TEST_F(ChainsPage, NameFollowsEachKeystrokeAndAnEmptyNameStoresBlanks)
 TEST_F(ChainsPage, NameIsStoredWhenTheEditLosesTheFocus)
 {
     showChainsPage();
-    MainForm->edChainName->setText("Set B"); // as pasted: no key release
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(ChainTable[0].Name)), "No Name Chain");
+    // Text the program put there is no edit: leaving the field stores nothing.
+    MainForm->edChainName->setText("Set B");
     QFocusEvent focusOut(QEvent::FocusOut, Qt::MouseFocusReason);
     QApplication::sendEvent(MainForm->edChainName, &focusOut);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(ChainTable[0].Name), 13), "Set B        ");
-    EXPECT_EQ(MainForm->ChainList->item(0)->text(), "01.  Set B");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(ChainTable[0].Name)), "No Name Chain");
+    EXPECT_EQ(MainForm->ChainList->item(0)->text(), "01.No Name Chain");
+
+    // An edit without a key (as a paste) is stored at once; leaving the field commits it again.
+    MainForm->edChainName->insert("!");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(ChainTable[0].Name), 13), "Set B!       ");
+    std::memcpy(ChainTable[0].Name, "Other", 6);
+    QApplication::sendEvent(MainForm->edChainName, &focusOut);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(ChainTable[0].Name), 13), "Set B!       ");
+    EXPECT_EQ(MainForm->ChainList->item(0)->text(), "01.  Set B!");
 }
 
 TEST_F(ChainsPage, PaddingTheNameEditTouchesNoChain)
@@ -356,7 +366,7 @@ bool activate(QWidget* window)
     return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
 }
 
-TEST_F(ChainsPage, SwitchingToThePresetListLeavesTheNameAloneButAFocusMoveCommitsIt)
+TEST_F(ChainsPage, SwitchingToThePresetListOrMovingTheFocusOnLeavesAnUneditedNameAlone)
 {
     std::memcpy(ChainTable[0].Name, "Gig\0\0\0\0\0\0\0\0\0\0", kNameLength);
     showChainsPage();
@@ -373,11 +383,63 @@ TEST_F(ChainsPage, SwitchingToThePresetListLeavesTheNameAloneButAFocusMoveCommit
               std::string("Gig\0\0\0\0\0\0\0\0\0\0", kNameLength));
     EXPECT_EQ(MainForm->ChainList->item(0)->text(), "01.Gig");
 
+    // Nor does a focus move within the window while the name is not edited.
     ASSERT_TRUE(activate(MainForm));
     ASSERT_TRUE(edit->hasFocus());
     MainForm->ChainList->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(ChainTable[0].Name), kNameLength), "Gig          ");
-    EXPECT_EQ(MainForm->ChainList->item(0)->text(), "01.  Gig");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(ChainTable[0].Name), kNameLength),
+              std::string("Gig\0\0\0\0\0\0\0\0\0\0", kNameLength));
+    EXPECT_EQ(MainForm->ChainList->item(0)->text(), "01.Gig");
+}
+
+// The field shows printable ASCII only; a chain name from another program's
+// file may hold 0x7F (read from a byte of 0x80 or more). Clicks in the field,
+// the chain list and the Chains tab, Export's filling of the field and Save all
+// leave it byte for byte; only an edit of the field changes it.
+TEST_F(ChainsPage, ANameTheFieldCannotShowWholeChangesOnlyByAnEdit)
+{
+    const std::string foreignName("Caf\x7F Pad\0\0\0\0\0", kNameLength);
+    std::memcpy(ChainTable[2].Name, foreignName.data(), kNameLength);
+    ASSERT_TRUE(activate(MainForm));
+    clickTab(1);
+    clickChain(2);
+    QLineEdit* edit = MainForm->edChainName;
+    ASSERT_EQ(edit->text(), "Caf Pad");
+    const QString row = MainForm->ChainList->item(2)->text();
+    const auto name = [] { return std::string(reinterpret_cast<const char*>(ChainTable[2].Name), kNameLength); };
+
+    QTest::mouseClick(edit, Qt::LeftButton);
+    ASSERT_TRUE(edit->hasFocus());
+    clickChain(2);
+    ASSERT_FALSE(edit->hasFocus());
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QTest::keyClick(edit, Qt::Key_Tab);
+    QTest::mouseClick(edit, Qt::LeftButton);
+    clickTab(1);
+    clickTab(0);
+    clickTab(1);
+    EXPECT_EQ(name(), foreignName);
+    EXPECT_EQ(MainForm->ChainList->item(2)->text(), row);
+
+    answerPrompt(1);
+    acceptOfferedFile();
+    MainForm->SaveOne->trigger();
+    ASSERT_EQ(edit->text(), "Caf Pad      ");
+    QTest::mouseClick(edit, Qt::LeftButton);
+    clickChain(2);
+    chooseFile(workFile("bank.syx"));
+    MainForm->SaveToSyxFile->trigger();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(name(), foreignName);
+    const Bytes file = ReadFile(workFile("bank.syx"));
+    const std::size_t chain3 = kPresetCount * kPresetMessageMinSize + 2 * kChainMessageSize + kPresetNameOffset;
+    ASSERT_GE(file.size(), chain3 + kNameLength);
+    EXPECT_EQ(std::string(file.begin() + chain3, file.begin() + chain3 + kNameLength), foreignName);
+
+    QTest::mouseClick(edit, Qt::LeftButton);
+    edit->end(false);
+    QTest::keyClicks(edit, "D");
+    EXPECT_EQ(name(), "Caf PadD     ");
 }
 
 } // namespace

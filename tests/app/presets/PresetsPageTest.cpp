@@ -53,29 +53,64 @@ TEST_F(PresetsPage, TypedNameIsStoredBlankFilledAndRewritesItsListRow)
     EXPECT_EQ(zlv::PresetListForm->ListBox1->item(122)->text(), "123.  Strings and m");
 }
 
-TEST_F(PresetsPage, AnyKeyReleaseBlankFillsTheDefaultName)
+// The field shows printable ASCII only, so it may not show every byte of the
+// stored name: the zeros after a default name, or the 0x7F that a name byte of
+// 0x80 or more from another program's file is read as. Only an edit of the
+// field stores its text; the focus passing through it, key releases in it and
+// clicks in the preset list leave the name byte for byte.
+TEST_F(PresetsPage, OnlyAnEditOfTheFieldChangesTheStoredName)
 {
     showActive();
+    const std::string defaultName("New Name 1\0\0\0", 13);
+    const std::string foreignName("Caf\x7F Pad\0\0\0\0\0", 13);
+    std::memcpy(zlv::PresetTable[1].Name, foreignName.data(), 13);
+    form->UpdatePresetsList();
+    const QString foreignRow = listLine(1);
     form->ShowCurrentPreset();
-    ASSERT_EQ(nameBytes(current()), std::string("New Name 1\0\0\0", 13));
-    form->edPresetName->setFocus();
-    QTest::keyRelease(form->edPresetName, Qt::Key_Shift);
-    EXPECT_EQ(nameBytes(current()), "New Name 1   ");
-    EXPECT_FALSE(form->PresetModified); // the text did not change
+    ASSERT_EQ(nameBytes(current()), defaultName);
+    QLineEdit* edit = form->edPresetName;
 
-    // Leaving the field commits it too, but the window losing the activation does not.
+    // Tabbed into from the control before it: the Tab key is released in the field.
+    form->btnPreMidiData->setFocus(Qt::TabFocusReason);
+    QTest::keyPress(form->btnPreMidiData, Qt::Key_Tab);
+    ASSERT_TRUE(edit->hasFocus());
+    QTest::keyRelease(edit, Qt::Key_Tab);
+    QTest::keyRelease(edit, Qt::Key_Shift);
+    form->m_cboxCh[0][0]->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(nameBytes(current()), defaultName);
+    EXPECT_FALSE(form->PresetModified);
+
+    clickPreset(1);
+    ASSERT_EQ(edit->text(), "Caf Pad");
+    QTest::mouseClick(edit, Qt::LeftButton);
+    ASSERT_TRUE(edit->hasFocus());
+    QTest::keyClick(edit, Qt::Key_Tab);
+    EXPECT_FALSE(edit->hasFocus());
+    clickPreset(0);
+    clickPreset(1);
+    EXPECT_EQ(nameBytes(zlv::PresetTable[1]), foreignName);
+    EXPECT_EQ(listLine(1), foreignRow);
+    EXPECT_FALSE(form->PresetModified);
+
+    // An edit is stored at once, and leaving the field commits it again; the
+    // window losing the activation does not.
+    QTest::mouseClick(edit, Qt::LeftButton);
+    edit->end(false);
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(nameBytes(current()), "Caf Pa       ");
     std::memcpy(current().Name, "Old\0", 4);
     QFocusEvent deactivated(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-    QApplication::sendEvent(form->edPresetName, &deactivated);
+    QApplication::sendEvent(edit, &deactivated);
     EXPECT_EQ(nameBytes(current()).substr(0, 4), std::string("Old\0", 4));
-    form->m_cboxCh[0][0]->setFocus();
-    EXPECT_EQ(nameBytes(current()), "New Name 1   ");
+    form->m_cboxCh[0][0]->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(nameBytes(current()), "Caf Pa       ");
 
-    form->edPresetName->setFocus();
-    form->edPresetName->clear();
-    QTest::keyRelease(form->edPresetName, Qt::Key_Left);
+    // Emptied by the user, the name is 13 blanks.
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
     EXPECT_EQ(nameBytes(current()), std::string(13, ' '));
-    EXPECT_EQ(zlv::PresetListForm->ListBox1->item(0)->text(), "01.  ");
+    EXPECT_EQ(listLine(1), "02.  ");
 }
 
 // Name bytes travel raw between F0 and F7, where one of 0x80 or more would end
