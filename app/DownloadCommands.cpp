@@ -81,6 +81,14 @@ bool askDownloadTarget()
     return true;
 }
 
+// The temporary file goes whether or not it was sent. A FIFO or a device under
+// its name was refused by the writer and is not the command's to delete.
+void removeTemporaryFile(const QString& path)
+{
+    if (QFileInfo(path).isFile())
+        QFile::remove(path);
+}
+
 // A firmware file holding no message would send nothing at all.
 bool loadedListHoldsAMessage() { return SyxListHead != nullptr && SyxListHead->data[0] == kSysExStart; }
 
@@ -126,7 +134,7 @@ void TMainForm::mnuDownloadCurrentClick()
         case trNoAcknowledge: failure("No acknowledge from keypad.", kFailAsk); break;
         default: break;
         }
-        QFile::remove(path);
+        removeTemporaryFile(path);
         return;
     }
 
@@ -154,7 +162,7 @@ void TMainForm::mnuDownloadAllClick()
             case trWrongFileType: failure("Wrong file type."); break;
             default: break;
             }
-            QFile::remove(path);
+            removeTemporaryFile(path);
             return;
         }
         {
@@ -166,7 +174,7 @@ void TMainForm::mnuDownloadAllClick()
             failure("Burn Preset failed.");
         else if (r == trNoAcknowledge)
             failure("No acknowledge from keypad. ", kFailAsk);
-        QFile::remove(path);
+        removeTemporaryFile(path);
         hourglass.release();
         if (r == trOk) {
             SendPresetSelect(0);

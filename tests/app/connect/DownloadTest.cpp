@@ -6,6 +6,7 @@
 #include "Bank.h"
 #include "MidiPorts.h"
 #include "ProgressForm.h"
+#include "SpecialFiles.h"
 #include "SyxTestFiles.h"
 
 #include <QCheckBox>
@@ -159,6 +160,7 @@ TEST_F(Download, CurrentPresetWithThePortsClosedIsAFailedBurn)
 TEST_F(Download, AWorkingFolderThatCannotBeWrittenSendsNothing)
 {
     chooseDirectMidi();
+    const QString workingFolder = MainForm->WorkingFolder;
     MainForm->WorkingFolder = QDir(documentsPath()).filePath("missing/folder");
     answerPrompt(1);
     clickPreset(2);
@@ -172,6 +174,22 @@ TEST_F(Download, AWorkingFolderThatCannotBeWrittenSendsNothing)
               Box("Bad file name or unable to access directory.", "Download Fail!", MsgIcon::Exclamation));
     // A load that failed ends Download All before preset 1 is made current.
     EXPECT_EQ(CurrentPreset, 2);
+
+    // A FIFO under a temporary file's name is neither written, nor sent, nor removed.
+    MainForm->WorkingFolder = workingFolder;
+    const QString fifos[] = {workFile("ZLVTempDownloadPreset.syx"), workFile("ZLVTempDownloadFile.syx")};
+    for (const QString& fifo : fifos)
+        ASSERT_TRUE(MakeFifo(QFile::encodeName(fifo).toStdString()));
+    messages.clear();
+    answerPrompt(1);
+    MainForm->mnuDownloadCurrent->trigger();
+    MainForm->mnuDownloadAll->trigger();
+    EXPECT_TRUE(keypad->Received.empty());
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].text, "Bad filename or unable to access directory.");
+    EXPECT_EQ(messages[1].text, "Bad file name or unable to access directory.");
+    for (const QString& fifo : fifos)
+        EXPECT_EQ(FileKind(QFile::encodeName(fifo).toStdString()), static_cast<mode_t>(S_IFIFO));
 }
 
 TEST_F(Download, CancellingTheTargetPromptEndsTheCommand)
