@@ -4,9 +4,8 @@
 // the suite. No test points a writer at a real device.
 #pragma once
 
+#include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <string>
 #include <thread>
 
@@ -33,55 +32,41 @@ inline mode_t FileKind(const std::string& path)
     return ::lstat(path.c_str(), &st) == 0 ? (st.st_mode & S_IFMT) : 0;
 }
 
-// While it lives, a reader that is still waiting on the FIFO at path after a
-// grace time is set free (a writer opens the FIFO and closes it at once, which
-// ends the reader's wait at an empty end), and Freed() then tells that it had
-// waited. While path is no FIFO it does nothing.
+// While it lives, a reader still waiting on the FIFO at path after three seconds
+// is set free (a writer opens the FIFO and closes it at once, which ends the
+// wait at an empty end), and Freed() then tells that it had waited. While path
+// is no FIFO it does nothing.
 class FifoReaderRelease {
 public:
-    explicit FifoReaderRelease(std::string fifo, std::chrono::milliseconds grace = std::chrono::seconds(3))
-        : m_fifo(std::move(fifo)), m_thread([this, grace] { run(grace); })
-    {
-    }
+    explicit FifoReaderRelease(std::string fifo) : m_fifo(std::move(fifo)), m_thread([this] { run(); }) {}
     FifoReaderRelease(const FifoReaderRelease&) = delete;
     FifoReaderRelease& operator=(const FifoReaderRelease&) = delete;
     ~FifoReaderRelease()
     {
-        {
-            std::lock_guard lock(m_mutex);
-            m_done = true;
-        }
-        m_wake.notify_all();
+        m_done = true;
         m_thread.join();
     }
-    bool Freed() const
-    {
-        std::lock_guard lock(m_mutex);
-        return m_freed;
-    }
+    bool Freed() const { return m_freed; }
 
 private:
-    void run(std::chrono::milliseconds grace)
+    void run()
     {
-        std::unique_lock lock(m_mutex);
-        if (m_wake.wait_for(lock, grace, [this] { return m_done; }))
-            return;
-        while (!m_done) {
+        for (int ticks = 0; !m_done; ++ticks) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
             // Opening for writing without waiting succeeds only while a reader has it open.
-            const int fd = FileKind(m_fifo) == S_IFIFO ? ::open(m_fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC) : -1;
+            const int fd = ticks >= 300 && FileKind(m_fifo) == S_IFIFO
+                               ? ::open(m_fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC)
+                               : -1;
             if (fd >= 0) {
                 ::close(fd);
                 m_freed = true;
             }
-            m_wake.wait_for(lock, std::chrono::milliseconds(20), [this] { return m_done; });
         }
     }
 
     std::string m_fifo;
-    mutable std::mutex m_mutex;
-    std::condition_variable m_wake;
-    bool m_done = false;
-    bool m_freed = false;
+    std::atomic<bool> m_done{false};
+    std::atomic<bool> m_freed{false};
     std::thread m_thread;
 };
 
