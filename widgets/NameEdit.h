@@ -22,18 +22,17 @@ class NameEdit : public QLineEdit {
 public:
     explicit NameEdit(QWidget* parent = nullptr);
 
+    // After a key release in the field, while it holds text the user edited.
+    // Text set from code may lack bytes of the stored name that the field
+    // cannot show (a name from another program can hold 0x7F), so passing
+    // through the field without an edit must not store it.
+    std::function<void()> onKeyUp;
     // After every change the user makes to the text, whatever made it: a key,
     // the context menu (Paste, Cut, Delete, Undo, Redo), a middle-click paste, a
     // drop. Text set from code does not call it.
     std::function<void()> onEdited;
-    // The two below run only while the field holds text the user edited. Set
-    // from code, it may lack bytes of the stored name that it cannot show (a
-    // name from another program can hold 0x7F), so passing through the field
-    // without an edit must not store its text.
-    // After a key release in the field.
-    std::function<void()> onKeyUp;
-    // When the focus moves on within the window; a click into another window
-    // leaves the name alone.
+    // When the focus moves on within the window, while the field holds text the
+    // user edited; a click into another window leaves the name alone.
     std::function<void()> onExit;
 
 protected:
