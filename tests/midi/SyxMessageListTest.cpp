@@ -1,4 +1,5 @@
 #include "LinkFixture.h"
+#include "SpecialFiles.h"
 
 #include <filesystem>
 
@@ -53,7 +54,7 @@ TEST_F(ListTest, LoadRulesOfTheTwoKinds)
     EXPECT_EQ(SyxNodeCount, 4);
 }
 
-TEST_F(ListTest, AFolderCannotBeOpenedAndLeavesTheLoadedListAlone)
+TEST_F(ListTest, AFolderOrAFifoCannotBeOpenedAndLeavesTheLoadedListAlone)
 {
     const std::string dir = folder.PathOf("folder.syx");
     std::filesystem::create_directory(dir);
@@ -62,6 +63,15 @@ TEST_F(ListTest, AFolderCannotBeOpenedAndLeavesTheLoadedListAlone)
     SyxMessageNode* const tail = SyxListTail;
     EXPECT_EQ(LoadSyxFileMessages(dir), trOpenFailed);
     EXPECT_EQ(LoadUpgradeFileMessages(dir), trOpenFailed);
+    // A FIFO put where the firmware file was: refused at once, not waited on.
+    const std::string fifo = folder.PathOf("fifo.syx");
+    ASSERT_TRUE(MakeFifo(fifo));
+    {
+        const FifoReaderRelease release(fifo);
+        EXPECT_EQ(LoadUpgradeFileMessages(fifo), trOpenFailed);
+        EXPECT_EQ(LoadSyxFileMessages(fifo), trOpenFailed);
+        EXPECT_FALSE(release.Freed()) << "a loader waited for the FIFO's writer";
+    }
     // Opens, but its first read fails: nothing is mapped at address 0.
     const std::string unreadable = "/proc/self/mem";
     if (std::filesystem::exists(unreadable)) {
