@@ -5,7 +5,6 @@
 #include "MessageBuilder.h"
 #include "SyxFile.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -26,11 +25,13 @@ constexpr auto kReplyWindow = std::chrono::milliseconds(100);
 
 Clock::time_point g_lastSend{};
 
-// Sends one message no sooner than the pause after the one before; returns when
-// the output is over (never sooner than the pause after this send), or nothing
-// when the message did not go out. The input buffer is armed after the pause,
-// right before the bytes go out: a message that completed before the send (a
-// keypad answering twice, a stray message) cannot pass for the reply to this one.
+// Sends one message no sooner than the pause after the driver was done with the
+// one before; false when the message did not go out. The pause counts from the
+// driver's return, so a send held up on its way to the driver cannot shorten
+// it; `outputEnd` is set to the end of this send's pause. The input
+// buffer is armed after the pause, right before the bytes go out: a message that
+// completed before the send (a keypad answering twice, a stray message) cannot
+// pass for the reply to this one.
 bool pacedSend(const std::uint8_t* message, std::size_t length, Clock::time_point& outputEnd)
 {
     if (MidiOutHandle)
@@ -38,12 +39,10 @@ bool pacedSend(const std::uint8_t* message, std::size_t length, Clock::time_poin
     detail::ArmInputBuffer(MidiInHandle);
     if (!MidiOutHandle)
         return false;
-    const auto sent = Clock::now();
-    g_lastSend = sent;
-    if (!MidiOutHandle->SendLongMessage(message, length))
-        return false;
-    outputEnd = std::max(sent + kMessagePause, Clock::now());
-    return true;
+    const bool sent = MidiOutHandle->SendLongMessage(message, length);
+    g_lastSend = Clock::now();
+    outputEnd = g_lastSend + kMessagePause;
+    return sent;
 }
 
 } // namespace

@@ -32,8 +32,9 @@ extern std::uint8_t SingleFileBuffer[kMaxSinglePresetFileSize];
 
 // Sends one message and waits for any System Exclusive reply: 0 a reply arrived
 // (it is in MidiInBuffer); 1 zero length, the ports closed, the send failed or
-// no reply came within 100 ms after the output ended (at least 10 ms after the
-// send). A message never goes out sooner than 10 ms after the one before.
+// no reply came within 100 ms after the output ended (10 ms after the driver
+// was done with the message). A message never goes out sooner than 10 ms after
+// the driver was done with the one before.
 std::int32_t SendSysExAndWaitReply(const std::uint8_t* message, std::int32_t length);
 
 // Right after OpenMidiPorts: clears KeypadVersion, arms the input buffer and

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace zlv::test {
 
@@ -63,6 +64,7 @@ bool SimKeypad::SendLongMessage(const std::uint8_t* data, std::size_t size)
 {
     if (!m_outOpen || FailSends)
         return false;
+    std::this_thread::sleep_for(std::exchange(NextHandOverHold, 0ms));
     Bytes message(data, data + size);
     Received.push_back(message);
     const auto start = Clock::now();

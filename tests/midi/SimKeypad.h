@@ -49,6 +49,9 @@ public:
     bool FailSends = false;
     // How long a message takes to go out: SendLongMessage returns after it.
     std::chrono::milliseconds OutputTime{0};
+    // How long the next hand-over is held up before the keypad records the
+    // message, as a busy machine or a slow driver call holds it; once.
+    std::chrono::milliseconds NextHandOverHold{0};
 
     // The keypad. Set these while no exchange runs.
     KeypadModel Keypad;
