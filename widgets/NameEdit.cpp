@@ -58,9 +58,11 @@ NameEdit::NameEdit(QWidget* parent) : QLineEdit(parent)
 
 void NameEdit::pastePrintable(QClipboard::Mode mode)
 {
-    const QString clip = QGuiApplication::clipboard()->text(mode);
-    if (!clip.isEmpty() || hasSelectedText())
-        insert(PrintableAscii(clip));
+    // Nothing a name can hold: a paste that does nothing, as a refused key does,
+    // rather than an edit that would store the name from the field.
+    const QString kept = PrintableAscii(QGuiApplication::clipboard()->text(mode));
+    if (!kept.isEmpty())
+        insert(kept);
 }
 
 void NameEdit::keyPressEvent(QKeyEvent* event)
@@ -143,10 +145,32 @@ void NameEdit::contextMenuEvent(QContextMenuEvent* event)
     menu->popup(event->globalPos());
 }
 
+// A drag that brings nothing a name can hold is refused on its way in, so it
+// takes neither the cursor nor the selection.
+void NameEdit::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (PrintableAscii(event->mimeData()->text()).isEmpty())
+        event->ignore();
+    else
+        QLineEdit::dragEnterEvent(event);
+}
+
+void NameEdit::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (PrintableAscii(event->mimeData()->text()).isEmpty())
+        event->ignore();
+    else
+        QLineEdit::dragMoveEvent(event);
+}
+
 void NameEdit::dropEvent(QDropEvent* event)
 {
     const QString text = event->mimeData()->text();
     const QString kept = PrintableAscii(text);
+    if (kept.isEmpty()) {
+        event->ignore();
+        return;
+    }
     if (kept == text) {
         QLineEdit::dropEvent(event);
         return;

@@ -3,8 +3,9 @@
 // so the field takes printable ASCII (0x20 to 0x7E) only: a typed character
 // outside it is refused like a key that does nothing (text, selection and undo
 // history stay), pasted or dropped text keeps its printable ASCII characters in
-// order and loses the rest, and text set from code is held to the same rule, so
-// that what the field shows is what the name stores.
+// order and loses the rest (with none left, the paste or drop is refused the
+// same way), and text set from code is held to the same rule, so that what the
+// field shows is what the name stores.
 #pragma once
 
 #include <QClipboard>
@@ -42,6 +43,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:

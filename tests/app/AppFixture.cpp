@@ -325,18 +325,20 @@ void AppFixture::chooseContextMenuItem(QLineEdit* edit, const char* item)
     ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }));
 }
 
-void AppFixture::dropText(QWidget* widget, const QString& text, QPoint at)
+void AppFixture::dropText(QWidget* widget, const QString& text, QPoint at, bool taken)
 {
     QMimeData data;
     data.setText(text);
     QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(widget, &enter);
-    ASSERT_TRUE(enter.isAccepted());
+    ASSERT_EQ(enter.isAccepted(), taken);
+    // A refused drag still moves and drops here: the widget must refuse those too.
     QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(widget, &move);
+    ASSERT_EQ(move.isAccepted(), taken);
     QDropEvent drop(QPointF(at), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(widget, &drop);
-    ASSERT_TRUE(drop.isAccepted());
+    ASSERT_EQ(drop.isAccepted(), taken);
 }
 
 void AppFixture::clickTab(int index)

@@ -155,8 +155,9 @@ protected:
     // `item`, as Qt's own menu names it ("&Paste", "Delete", "&Undo"), chosen
     // with the mouse; the menu then closes.
     static void chooseContextMenuItem(QLineEdit* edit, const char* item);
-    // Text dragged in from another program and dropped onto `widget` at `at`.
-    static void dropText(QWidget* widget, const QString& text, QPoint at);
+    // Text dragged in from another program and dropped onto `widget` at `at`;
+    // `taken` says whether the widget accepts the drag and the drop.
+    static void dropText(QWidget* widget, const QString& text, QPoint at, bool taken = true);
     // Focus tests need the window on screen and active.
     static void showActive(QWidget* window = MainForm) { test::showActive(window); }
 

@@ -419,6 +419,16 @@ TEST_F(ChainsPage, ANameTheFieldCannotShowWholeChangesOnlyByAnEdit)
     EXPECT_EQ(name(), foreignName);
     EXPECT_EQ(MainForm->ChainList->item(2)->text(), row);
 
+    // Nor by a paste or a drop that brings nothing a name can hold.
+    QTest::mouseClick(edit, Qt::LeftButton);
+    pasteInto(edit, QString::fromUtf8("é"));
+    edit->setSelection(1, 3);
+    pasteInto(edit, QString::fromUtf8("é"));
+    dropText(edit, QString::fromUtf8("é"), edit->rect().center(), false);
+    EXPECT_EQ(edit->text(), "Caf Pad");
+    EXPECT_EQ(edit->selectedText(), "af ");
+    EXPECT_EQ(name(), foreignName);
+
     // Nor after Export has filled the field up with blanks.
     answerPrompt(1);
     acceptOfferedFile();

@@ -92,6 +92,18 @@ TEST_F(PresetsPage, OnlyAnEditOfTheFieldChangesTheStoredName)
     EXPECT_EQ(listLine(1), foreignRow);
     EXPECT_FALSE(form->PresetModified);
 
+    // Nor by a paste or a drop that brings nothing a name can hold.
+    QTest::mouseClick(edit, Qt::LeftButton);
+    pasteInto(edit, QString::fromUtf8("é"));
+    edit->setSelection(1, 3);
+    pasteInto(edit, QString::fromUtf8("é"));
+    chooseContextMenuItem(edit, "&Paste");
+    dropText(edit, QString::fromUtf8("é"), edit->rect().center(), false);
+    EXPECT_EQ(edit->text(), "Caf Pad");
+    EXPECT_EQ(edit->selectedText(), "af ");
+    EXPECT_FALSE(edit->isUndoAvailable());
+    EXPECT_EQ(nameBytes(zlv::PresetTable[1]), foreignName);
+
     // An edit is stored at once, and leaving the field commits it again; the
     // window losing the activation does not.
     QTest::mouseClick(edit, Qt::LeftButton);
