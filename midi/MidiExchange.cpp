@@ -28,10 +28,10 @@ Clock::time_point g_lastSend{};
 // Sends one message no sooner than the pause after the driver was done with the
 // one before; false when the message did not go out. The pause counts from the
 // driver's return, so a send held up on its way to the driver cannot shorten
-// it; `outputEnd` is set to the end of this send's pause. The input
-// buffer is armed after the pause, right before the bytes go out: a message that
-// completed before the send (a keypad answering twice, a stray message) cannot
-// pass for the reply to this one.
+// it; `outputEnd` is set to the end of this send's pause. The input buffer is
+// armed after the pause, right before the bytes go out: a message that completed
+// before the send (a keypad answering twice, a stray message) cannot pass for
+// the reply to this one.
 bool pacedSend(const std::uint8_t* message, std::size_t length, Clock::time_point& outputEnd)
 {
     if (MidiOutHandle)
